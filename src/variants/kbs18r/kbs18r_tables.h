@@ -1,0 +1,19 @@
+#pragma once
+
+#include "model/field_layout.h"
+
+#include <cstdint>
+#include <span>
+
+// The kbs18r tables, each in its own file beside this one.
+namespace kbs {
+struct PageTables;
+}
+
+namespace kbs::kbs18r {
+
+std::span<const std::uint8_t> factoryDefaults();
+std::span<const FieldSpec> fields();
+const PageTables& pageTables();
+
+} // namespace kbs::kbs18r

@@ -1,0 +1,12 @@
+#include "pagedata/page_tables.h"
+#include "variants/kbs62d/kbs62d_tables.h"
+
+namespace kbs::kbs62d {
+
+const PageTables& pageTables()
+{
+    static const PageTables tables{};
+    return tables;
+}
+
+} // namespace kbs::kbs62d
