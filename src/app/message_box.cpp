@@ -1,0 +1,75 @@
+#include "app/message_box.h"
+
+#include <QMessageBox>
+#include <QString>
+
+namespace kbs {
+
+namespace {
+
+QMessageBox::Icon toQtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Hand:
+        return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+struct ButtonLayout {
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton;
+    QMessageBox::StandardButton escapeButton;
+};
+
+ButtonLayout toQtButtons(ButtonSet set)
+{
+    switch (set) {
+    case ButtonSet::Ok:
+        return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok};
+    case ButtonSet::OkCancel:
+        return {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel};
+    case ButtonSet::YesNo:
+        return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
+    case ButtonSet::YesNoCancel:
+        return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::Cancel};
+    }
+    return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok};
+}
+
+Answer toAnswer(int pressed)
+{
+    switch (pressed) {
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+Answer showMessageBox(QWidget* parent, std::string_view text, std::string_view caption, ButtonSet buttons,
+                      MessageIcon icon)
+{
+    const ButtonLayout layout = toQtButtons(buttons);
+    QMessageBox box(toQtIcon(icon), fromUtf8(caption), fromUtf8(text), layout.buttons, parent);
+    box.setDefaultButton(layout.defaultButton);
+    box.setEscapeButton(layout.escapeButton);
+    return toAnswer(box.exec());
+}
+
+} // namespace kbs
