@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace kbs {
 
@@ -20,23 +22,30 @@ void writeSwitchPair(SettingsBlock& block, std::size_t offset, const SwitchValue
 
 // Decimal field of `width` ASCII digits, read digit by digit without a check.
 int readDecimal(const SettingsBlock& block, std::size_t offset, std::size_t width);
-// Zero-padded; only digits are ever written.
+// Zero-padded; only digits are ever written: a value that does not fit is clamped to
+// 0..99 (width 2) or 0..999 (width 3).
 void writeDecimal(SettingsBlock& block, std::size_t offset, std::size_t width, int value);
 
 char readCode(const SettingsBlock& block, std::size_t offset);
 void writeCode(SettingsBlock& block, std::size_t offset, char code);
 
-// Signed hex field: "00".."09" for 0..9, "FF".."FA" for -1..-6.
+// Signed hex field: "00".."09" for 0..9, "FF".."FA" for -1..-6; other values are clamped
+// into -6..9 so that the field always reads back.
 void writeSignedHex(SettingsBlock& block, std::size_t offset, int value);
 // '0' gives the second character's digit value, 'F' gives its code - 71, whatever it is;
 // any other first character gives nothing, so the caller leaves its control as it was.
 std::optional<int> readSignedHexUnchecked(const SettingsBlock& block, std::size_t offset);
-// As above, but a value outside min..max (after the '0' or 'F') reads as 0.
+// As above, but a value outside min..max reads as 0: '0' covers the steps 0..max, 'F' the
+// steps min..-1.
 std::optional<int> readSignedHexInRange(const SettingsBlock& block, std::size_t offset, int min, int max);
 
-// "00" for オート (0), "01".."12".
+// "00" for オート (0), "01".."12"; as writeDecimal beyond.
 void writePaperThickness(SettingsBlock& block, std::size_t offset, int value);
 // 0..24, anything else written "00".
 void writeAutoPosAdjust(SettingsBlock& block, std::size_t offset, int value);
+
+// Raw bytes, for form images, which pages copy byte for byte.
+std::string readBytes(const SettingsBlock& block, std::size_t offset, std::size_t width);
+void writeBytes(SettingsBlock& block, std::size_t offset, std::string_view bytes);
 
 } // namespace kbs
