@@ -137,7 +137,8 @@ WriteResult writeSettingsFile(const std::string& path, const ModelVariant& varia
 
     std::vector<std::uint8_t> content = identifierBytes(variant);
     content.insert(content.end(), block.bytes().begin(), block.bytes().end());
-    if (!writeFully(file.get(), content.data(), content.size()))
+    // Saved means on the disk: a save reported as done must survive a crash right after it.
+    if (!writeFully(file.get(), content.data(), content.size()) || ::fsync(file.get()) != 0)
         return WriteResult::Failed;
     return file.close() ? WriteResult::Ok : WriteResult::Failed;
 }
