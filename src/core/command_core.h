@@ -9,6 +9,7 @@
 #include "model/settings_block.h"
 
 #include <string>
+#include <string_view>
 
 namespace kbs {
 
@@ -55,6 +56,24 @@ public:
     bool closing() const { return closing_; }
 
 private:
+    // How a send or save ended, as far as the flows that offer them care.
+    enum class FlowEnd { Finished, StoppedOnPendingEntry };
+    enum class Reply { Yes, No, Cancel };
+
+    FlowEnd sendSettings();
+    bool sendJob();
+    FlowEnd saveSettings();
+    bool stoppedOnPendingEntry();
+    void refreshFormButton();
+    void choosePrinter();
+    // The send and save questions of the printer change and of the exit; false when the
+    // flow must stop there.
+    bool offerSendAndSave(std::string_view sendQuestion, std::string_view saveQuestion);
+
+    Reply askYesNoCancel(std::string_view question);
+    void tell(std::string_view text, MessageIcon icon);
+    void closeWindow(int exitStatus);
+
     const ModelVariant& variant_;
     Ports ports_;
     std::string programDirectory_;

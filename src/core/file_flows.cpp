@@ -1,0 +1,70 @@
+#include "core/command_core.h"
+
+#include "core/messages.h"
+#include "settingsfile/settings_file.h"
+
+#include <optional>
+
+namespace kbs {
+
+void CommandCore::SaveSettingsFile()
+{
+    if (closing_)
+        return;
+    saveSettings();
+}
+
+CommandCore::FlowEnd CommandCore::saveSettings()
+{
+    if (stoppedOnPendingEntry())
+        return FlowEnd::StoppedOnPendingEntry;
+    CollectPages();
+
+    // A denied folder sends the user back to the chooser until a path works or they give up.
+    std::optional<std::string> path = ports_.fileChooser.chooseFileToSave(programDirectory_);
+    while (path) {
+        switch (writeSettingsFile(*path, variant_, editBlock_)) {
+        case WriteResult::Ok:
+            fileBlock_ = editBlock_;
+            return FlowEnd::Finished;
+        case WriteResult::Failed:
+            tell(messages::kSaveFailed, MessageIcon::Hand);
+            return FlowEnd::Finished;
+        case WriteResult::AccessDenied:
+            tell(variant_.saveDeniedMessage, MessageIcon::Exclamation);
+            path = ports_.fileChooser.chooseFileToSave(programDirectory_);
+            break;
+        }
+    }
+    return FlowEnd::Finished;
+}
+
+void CommandCore::LoadSettingsFile()
+{
+    if (closing_)
+        return;
+    if (startupComplete_) {
+        CollectPages();
+        // Compared with the printer copy: settings only saved to a file still count as unsent.
+        if (editBlock_ != sentBlock_ &&
+            ports_.window.showMessage(messages::kLoadDiscardsChanges, messages::kCaption, ButtonSet::YesNo,
+                                      MessageIcon::Exclamation) != Answer::Yes)
+            return;
+    }
+
+    const std::optional<std::string> path = ports_.fileChooser.chooseFileToOpen(programDirectory_);
+    if (!path)
+        return;
+    SettingsBlock loaded = editBlock_;
+    if (readSettingsFile(*path, variant_, loaded) != ReadResult::Ok) {
+        tell(messages::kNotSettingsFile, MessageIcon::Exclamation);
+        return;
+    }
+    editBlock_ = loaded;
+    DistributeBlock();
+    fileBlock_ = editBlock_;
+    OnDataCheck();
+    refreshFormButton();
+}
+
+} // namespace kbs
