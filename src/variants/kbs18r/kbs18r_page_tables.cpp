@@ -1,11 +1,12 @@
 #include "pagedata/page_tables.h"
+#include "variants/kbs18r/kbs18r_switch_pages.h"
 #include "variants/kbs18r/kbs18r_tables.h"
 
 namespace kbs::kbs18r {
 
 const PageTables& pageTables()
 {
-    static const PageTables tables{};
+    static const PageTables tables{.switchPages = switchPages()};
     return tables;
 }
 

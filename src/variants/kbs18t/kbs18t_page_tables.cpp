@@ -1,11 +1,12 @@
 #include "pagedata/page_tables.h"
+#include "variants/kbs18t/kbs18t_switch_pages.h"
 #include "variants/kbs18t/kbs18t_tables.h"
 
 namespace kbs::kbs18t {
 
 const PageTables& pageTables()
 {
-    static const PageTables tables{};
+    static const PageTables tables{.switchPages = switchPages()};
     return tables;
 }
 

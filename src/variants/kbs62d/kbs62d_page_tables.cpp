@@ -1,11 +1,12 @@
 #include "pagedata/page_tables.h"
+#include "variants/kbs62d/kbs62d_switch_pages.h"
 #include "variants/kbs62d/kbs62d_tables.h"
 
 namespace kbs::kbs62d {
 
 const PageTables& pageTables()
 {
-    static const PageTables tables{};
+    static const PageTables tables{.switchPages = switchPages()};
     return tables;
 }
 

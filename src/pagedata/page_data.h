@@ -1,0 +1,33 @@
+#pragma once
+
+#include "model/settings_block.h"
+#include "pagedata/field_binding.h"
+#include "pagedata/page_control.h"
+
+#include <cstddef>
+#include <memory>
+#include <span>
+#include <vector>
+
+namespace kbs {
+
+// What a page holds without its widgets: its controls, one member per control and the
+// bindings that move the members to and from the page's block fields.
+class PageData {
+public:
+    std::size_t addControl(ControlSpec control);
+    void addBinding(std::unique_ptr<FieldBinding> binding);
+
+    std::span<const ControlSpec> controls() const { return controls_; }
+    Member& member(std::size_t control) { return members_.at(control); }
+
+    void load(const SettingsBlock& block);
+    void store(SettingsBlock& block);
+
+private:
+    std::vector<ControlSpec> controls_;
+    std::vector<Member> members_;
+    std::vector<std::unique_ptr<FieldBinding>> bindings_;
+};
+
+} // namespace kbs

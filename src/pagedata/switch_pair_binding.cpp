@@ -1,0 +1,90 @@
+#include "pagedata/switch_pair_binding.h"
+
+#include "pagedata/country_list.h"
+
+#include <string>
+#include <utility>
+
+namespace kbs {
+
+namespace {
+
+std::uint8_t& switchValue(SwitchValues& values, int number)
+{
+    return values.at(static_cast<std::size_t>(number - 1));
+}
+std::uint8_t switchValue(const SwitchValues& values, int number)
+{
+    return values.at(static_cast<std::size_t>(number - 1));
+}
+
+// The switches of a range as a number, the first switch in bit 0.
+int rangeCode(const SwitchValues& values, SwitchRange range)
+{
+    int code = 0;
+    for (int number = range.last; number >= range.first; --number)
+        code = code * 2 + switchValue(values, number);
+    return code;
+}
+
+void setRangeCode(SwitchValues& values, SwitchRange range, int code)
+{
+    for (int number = range.first; number <= range.last; ++number)
+        switchValue(values, number) = static_cast<std::uint8_t>((code >> (number - range.first)) & 1);
+}
+
+} // namespace
+
+SwitchPairBinding::SwitchPairBinding(std::size_t offset, std::vector<Slot> slots)
+    : offset_(offset), slots_(std::move(slots))
+{
+}
+
+void SwitchPairBinding::load(const SettingsBlock& block, std::span<Member> members)
+{
+    values_ = readSwitchPair(block, offset_);
+    for (const Slot& slot : slots_) {
+        switch (slot.control) {
+        case SwitchControl::RadioPair:
+        case SwitchControl::CheckBox:
+        case SwitchControl::HiddenRadioPair:
+            members[slot.member].choice = switchValue(values_, slot.switches.first);
+            break;
+        case SwitchControl::CountryList:
+            if (const auto text = textForCode(kCountryList, rangeCode(values_, slot.switches)))
+                members[slot.member].text = std::string(*text);
+            break;
+        case SwitchControl::PassedThrough:
+        case SwitchControl::Cleared:
+            break;
+        }
+    }
+}
+
+void SwitchPairBinding::store(SettingsBlock& block, std::span<const Member> members)
+{
+    for (const Slot& slot : slots_) {
+        switch (slot.control) {
+        case SwitchControl::RadioPair:
+        case SwitchControl::CheckBox:
+        case SwitchControl::HiddenRadioPair: {
+            // Nothing chosen happens only before the first load: the switch keeps its value.
+            const int choice = members[slot.member].choice;
+            if (choice != Member::kNoChoice)
+                switchValue(values_, slot.switches.first) = choice != 0 ? 1 : 0;
+            break;
+        }
+        case SwitchControl::CountryList:
+            setRangeCode(values_, slot.switches, codeForText(kCountryList, members[slot.member].text));
+            break;
+        case SwitchControl::Cleared:
+            setRangeCode(values_, slot.switches, 0);
+            break;
+        case SwitchControl::PassedThrough:
+            break;
+        }
+    }
+    writeSwitchPair(block, offset_, values_);
+}
+
+} // namespace kbs

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "model/page_id.h"
+
+#include <span>
+#include <string_view>
+
+namespace kbs {
+
+// How a memory switch appears on its page.
+enum class SwitchControl {
+    RadioPair,       // a group box with one button per value
+    CheckBox,        // the box's label carries the switch name
+    CountryList,     // the country list over several switches
+    HiddenRadioPair, // never shown, but its buttons take part in the exchange
+    PassedThrough,   // no control: written back as last read
+    Cleared,         // no control: written as 0
+};
+
+// Switches n-first to n-last of one memory switch, numbered 1 to 8.
+struct SwitchRange {
+    constexpr SwitchRange(int only) : first(only), last(only) {}
+    constexpr SwitchRange(int from, int to) : first(from), last(to) {}
+    int first;
+    int last;
+};
+
+// One row of a memory switch page. For a check box and the country list the switch
+// name is part of the caption and switchLabel stays empty.
+struct SwitchRow {
+    SwitchRange switches;
+    std::string_view caption;
+    std::string_view switchLabel;
+    std::string_view label0; // value 0: first radio button
+    std::string_view label1; // value 1: second radio button
+    SwitchControl control;
+};
+
+// One memory switch page: the switch byte pair it serves and its switches in order.
+struct SwitchPageTable {
+    PageId page;
+    std::string_view field; // the block field, e.g. "msw1"
+    std::span<const SwitchRow> rows;
+};
+
+} // namespace kbs

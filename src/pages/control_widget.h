@@ -1,0 +1,19 @@
+#pragma once
+
+#include "pagedata/page_control.h"
+
+class QWidget;
+
+namespace kbs {
+
+// A page control's widget, which shows a member and reads it back.
+class ControlWidget {
+public:
+    virtual ~ControlWidget() = default;
+    virtual QWidget* widget() = 0;
+    // Shows the member without raising a change notification.
+    virtual void showMember(const Member& member) = 0;
+    virtual void readMember(Member& member) const = 0;
+};
+
+} // namespace kbs

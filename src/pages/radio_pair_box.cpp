@@ -1,0 +1,91 @@
+#include "pages/radio_pair_box.h"
+
+#include "app/dialog_units.h"
+#include "pages/qt_text.h"
+
+#include <QBoxLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
+
+#include <algorithm>
+
+namespace kbs {
+
+RadioPairBox::RadioPairBox(const ControlSpec& control, const std::function<void()>& onUserChange,
+                           int maxWidth, QWidget* parent)
+    : QGroupBox(qtText(control.caption), parent)
+{
+    setObjectName(qtText(control.name));
+    const DialogUnits units(font());
+    auto* rows = new QVBoxLayout(this);
+    rows->setContentsMargins(units.x(2), 0, units.x(2), units.y(1));
+    rows->setSpacing(0);
+    QHBoxLayout* buttonRows[2];
+    for (int value = 0; value < 2; ++value) {
+        auto* button = new QRadioButton(qtText(control.choices[static_cast<std::size_t>(value)]), this);
+        button->setObjectName(qtText(control.name) + QLatin1Char('_') + QString::number(value));
+        // clicked, not toggled: only the user's clicks and keys count as a change.
+        connect(button, &QRadioButton::clicked, this, [onUserChange] { onUserChange(); });
+        buttons_[value] = button;
+        buttonRows[value] = new QHBoxLayout;
+        buttonRows[value]->addWidget(button);
+        buttonRows[value]->addStretch();
+        rows->addLayout(buttonRows[value]);
+    }
+
+    auto* note = new QLabel(qtText(control.note), this);
+    note->setObjectName(qtText(control.name) + QStringLiteral("_note"));
+    // Beside the first button if the box stays within the column, else beside the second,
+    // else on a row of its own.
+    for (QHBoxLayout* row : buttonRows) {
+        row->addWidget(note);
+        if (minimumSizeHint().width() <= maxWidth)
+            return;
+        row->removeWidget(note);
+    }
+    auto* noteRow = new QHBoxLayout;
+    noteRow->addStretch();
+    noteRow->addWidget(note);
+    rows->addLayout(noteRow);
+}
+
+// The style's own hint leaves a wide margin behind the caption, more than a column can
+// spare; the caption needs only its label rectangle and the same inset on either side.
+QSize RadioPairBox::minimumSizeHint() const
+{
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    option.rect = QRect(0, 0, QWIDGETSIZE_MAX, height());
+    const QRect label = style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+    const QSize contents = QWidget::minimumSizeHint();
+    return {std::max(contents.width(), label.right() + 1 + label.left()),
+            QGroupBox::minimumSizeHint().height()};
+}
+
+void RadioPairBox::showMember(const Member& member)
+{
+    if (member.choice == Member::kNoChoice) {
+        // An auto-exclusive button refuses to be unchecked.
+        for (QRadioButton* button : buttons_) {
+            button->setAutoExclusive(false);
+            button->setChecked(false);
+            button->setAutoExclusive(true);
+        }
+        return;
+    }
+    buttons_[member.choice != 0 ? 1 : 0]->setChecked(true);
+}
+
+void RadioPairBox::readMember(Member& member) const
+{
+    if (buttons_[1]->isChecked())
+        member.choice = 1;
+    else if (buttons_[0]->isChecked())
+        member.choice = 0;
+    else
+        member.choice = Member::kNoChoice;
+}
+
+} // namespace kbs

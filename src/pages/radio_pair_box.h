@@ -1,0 +1,32 @@
+#pragma once
+
+#include "pages/control_widget.h"
+
+#include <QGroupBox>
+
+#include <functional>
+
+class QLabel;
+class QRadioButton;
+
+namespace kbs {
+
+// A group box with a radio button for each value; it can show neither button checked.
+// Its switch label sits beside a button when the box stays within maxWidth, else on a row
+// of its own below the buttons.
+class RadioPairBox : public QGroupBox, public ControlWidget {
+    Q_OBJECT
+public:
+    RadioPairBox(const ControlSpec& control, const std::function<void()>& onUserChange, int maxWidth,
+                 QWidget* parent = nullptr);
+
+    QWidget* widget() override { return this; }
+    QSize minimumSizeHint() const override;
+    void showMember(const Member& member) override;
+    void readMember(Member& member) const override;
+
+private:
+    QRadioButton* buttons_[2];
+};
+
+} // namespace kbs

@@ -1,0 +1,69 @@
+#include "pages/table_page.h"
+
+#include "app/dialog_units.h"
+#include "pages/check_box_control.h"
+#include "pages/code_list_box.h"
+#include "pages/radio_pair_box.h"
+#include "pages/two_column_layout.h"
+
+#include <functional>
+#include <utility>
+
+namespace kbs {
+
+namespace {
+
+ControlWidget* createControl(const ControlSpec& control, const std::function<void()>& onUserChange,
+                             QWidget* page)
+{
+    switch (control.kind) {
+    case ControlKind::RadioPair:
+        return new RadioPairBox(control, onUserChange, columnWidth(page->font()), page);
+    case ControlKind::CheckBox:
+        return new CheckBoxControl(control, onUserChange, page);
+    case ControlKind::CodeList:
+        return new CodeListBox(control, onUserChange, page);
+    }
+    return nullptr;
+}
+
+// Group boxes share the columns; check boxes and lists have labels too long for a column.
+bool needsFullWidth(ControlKind kind)
+{
+    return kind != ControlKind::RadioPair;
+}
+
+} // namespace
+
+TablePage::TablePage(PageData data, QWidget* parent) : PageWidget(parent), data_(std::move(data))
+{
+    // The layout is in dialog units of the dialog font.
+    setFont(dialogFont());
+    const auto raiseDataCheck = [this] { emit dataCheckRequested(); };
+    std::vector<ArrangedControl> arranged;
+    const auto controls = data_.controls();
+    for (std::size_t index = 0; index < controls.size(); ++index) {
+        if (!controls[index].visible)
+            continue;
+        ControlWidget* control = createControl(controls[index], raiseDataCheck, this);
+        shown_.push_back({index, control});
+        arranged.push_back({control->widget(), needsFullWidth(controls[index].kind)});
+    }
+    arrangeInTwoColumns(*this, arranged);
+}
+
+void TablePage::LoadBlock(const SettingsBlock& block)
+{
+    data_.load(block);
+    for (const Shown& shown : shown_)
+        shown.control->showMember(data_.member(shown.member));
+}
+
+void TablePage::StoreBlock(SettingsBlock& block)
+{
+    for (const Shown& shown : shown_)
+        shown.control->readMember(data_.member(shown.member));
+    data_.store(block);
+}
+
+} // namespace kbs
