@@ -2,6 +2,8 @@
 
 #include "model/page_id.h"
 
+#include <array>
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -42,5 +44,26 @@ struct SwitchPageTable {
     std::string_view field; // the block field, e.g. "msw1"
     std::span<const SwitchRow> rows;
 };
+
+// A page that differs from `base` only in the given rows: each change replaces the row that
+// serves the same switches. A change that matches no row stops the build.
+template <std::size_t N, std::size_t M>
+constexpr std::array<SwitchRow, N> withChanges(const std::array<SwitchRow, N>& base,
+                                               const std::array<SwitchRow, M>& changes)
+{
+    std::array<SwitchRow, N> rows = base;
+    for (const SwitchRow& change : changes) {
+        bool replaced = false;
+        for (SwitchRow& row : rows) {
+            if (row.switches.first == change.switches.first && row.switches.last == change.switches.last) {
+                row = change;
+                replaced = true;
+            }
+        }
+        if (!replaced)
+            throw "a changed row must replace a row of the common page";
+    }
+    return rows;
+}
 
 } // namespace kbs
