@@ -1,0 +1,67 @@
+#include "printer/connection_text.h"
+
+#include <cups/http.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace kbs {
+
+namespace {
+
+constexpr std::string_view kFilePort = "FILE:";
+
+bool hasFileScheme(std::string_view uri)
+{
+    constexpr std::string_view scheme = "file:";
+    return uri.size() >= scheme.size() &&
+           std::ranges::equal(uri.substr(0, scheme.size()), scheme, {}, [](char c) {
+               return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+           });
+}
+
+std::string hostOf(std::string_view uri)
+{
+    const std::string text(uri);
+    char scheme[32], userinfo[256], host[256], resource[1024];
+    int port = 0;
+    if (httpSeparateURI(HTTP_URI_CODING_NONE, text.c_str(), scheme, sizeof scheme, userinfo, sizeof userinfo,
+                        host, sizeof host, &port, resource, sizeof resource) < HTTP_URI_STATUS_OK)
+        return {};
+    return host;
+}
+
+} // namespace
+
+std::string withoutCredentials(std::string_view uri)
+{
+    constexpr std::string_view separator = "://";
+    std::string result;
+    std::size_t copied = 0;
+    for (std::size_t found = uri.find(separator); found != std::string_view::npos;
+         found = uri.find(separator, copied)) {
+        const std::size_t authority = found + separator.size();
+        const std::size_t authorityEnd = std::min(uri.find_first_of("/?#", authority), uri.size());
+        const std::size_t at = uri.substr(authority, authorityEnd - authority).rfind('@');
+        result.append(uri.substr(copied, authority - copied));
+        copied = at == std::string_view::npos ? authority : authority + at + 1;
+    }
+    result.append(uri.substr(copied));
+    return result;
+}
+
+std::string connectionText(const QueueLocation& queue)
+{
+    if (queue.remote) {
+        std::string host = hostOf(queue.printerUri);
+        if (host.empty())
+            host = hostOf(withoutCredentials(queue.deviceUri));
+        if (!host.empty())
+            return host;
+    }
+    if (hasFileScheme(queue.deviceUri))
+        return std::string(kFilePort);
+    return withoutCredentials(queue.deviceUri);
+}
+
+} // namespace kbs

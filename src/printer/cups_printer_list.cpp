@@ -1,0 +1,93 @@
+#include "printer/cups_printer_list.h"
+
+#include "printer/connection_text.h"
+#include "printer/cups_connection.h"
+
+#include <cups/cups.h>
+
+#include <iterator>
+#include <string>
+
+namespace kbs {
+
+namespace {
+
+// What one CUPS-Get-Printers entry tells about a queue.
+struct QueueAttributes {
+    std::string name;
+    std::string makeAndModel;
+    std::string deviceUri;
+    std::string printerUri;
+    int type = 0;
+};
+
+std::string textOf(ipp_attribute_t* attribute)
+{
+    const char* text = ippGetString(attribute, 0, nullptr);
+    return text ? text : "";
+}
+
+std::vector<QueueAttributes> installedQueues(http_t* http)
+{
+    static const char* const requested[] = {"printer-name", "printer-make-and-model", "device-uri",
+                                            "printer-type", "printer-uri-supported"};
+    ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", std::size(requested),
+                  nullptr, requested);
+    ipp_t* response = cupsDoRequest(http, request, "/");
+
+    std::vector<QueueAttributes> queues;
+    QueueAttributes queue;
+    // Each queue is one group of printer attributes; other tags separate them.
+    const auto finishQueue = [&] {
+        if (!queue.name.empty())
+            queues.push_back(std::move(queue));
+        queue = {};
+    };
+    for (ipp_attribute_t* attribute = ippFirstAttribute(response); attribute;
+         attribute = ippNextAttribute(response)) {
+        const char* name = ippGetName(attribute);
+        if (ippGetGroupTag(attribute) != IPP_TAG_PRINTER || !name) {
+            finishQueue();
+            continue;
+        }
+        const std::string_view attributeName = name;
+        if (attributeName == "printer-name")
+            queue.name = textOf(attribute);
+        else if (attributeName == "printer-make-and-model")
+            queue.makeAndModel = textOf(attribute);
+        else if (attributeName == "device-uri")
+            queue.deviceUri = textOf(attribute);
+        else if (attributeName == "printer-uri-supported")
+            queue.printerUri = textOf(attribute);
+        else if (attributeName == "printer-type")
+            queue.type = ippGetInteger(attribute, 0);
+    }
+    finishQueue();
+    ippDelete(response);
+    return queues;
+}
+
+} // namespace
+
+CupsPrinterList::CupsPrinterList(std::chrono::milliseconds timeout) : timeout_(timeout) {}
+
+std::vector<PrinterChoice> CupsPrinterList::usablePrinters(const ModelVariant& variant)
+{
+    CupsConnection connection(timeout_);
+    if (!connection.http())
+        return {};
+    std::vector<PrinterChoice> usable;
+    for (const QueueAttributes& queue : installedQueues(connection.http())) {
+        if (!servesModel(variant, queue.makeAndModel) || !connection.queueAnswers(queue.name))
+            continue;
+        const QueueLocation location{.deviceUri = queue.deviceUri,
+                                     .printerUri = queue.printerUri,
+                                     .remote = (queue.type & CUPS_PRINTER_REMOTE) != 0};
+        usable.push_back({queue.name, connectionText(location)});
+    }
+    return usable;
+}
+
+} // namespace kbs

@@ -1,0 +1,215 @@
+#include "printer/printer_select_dlg.h"
+
+#include "app/dialog_units.h"
+#include "app/message_box.h"
+#include "core/messages.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace kbs {
+
+namespace {
+
+constexpr std::string_view kNoUsablePrinter = "使用可能なプリンタがありませんでした。"
+                                              "プリンタドライバを確認してからやり直してください。\n\n"
+                                              "Knobstationを終了します。";
+constexpr std::string_view kFilePort = "FILE:";
+
+enum Column { NameColumn, ConnectionColumn };
+// The texts as the spooler gave them, so that the choice keeps them byte for byte.
+constexpr int kSpoolerTextRole = Qt::UserRole;
+
+QString fromUtf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string spoolerText(const QTreeWidgetItem* row, Column column)
+{
+    return row->data(column, kSpoolerTextRole).toByteArray().toStdString();
+}
+
+QTreeWidgetItem* newRow(const PrinterChoice& printer)
+{
+    auto* row = new QTreeWidgetItem;
+    row->setText(NameColumn, fromUtf8(printer.name));
+    row->setText(ConnectionColumn, fromUtf8(printer.connection));
+    row->setData(NameColumn, kSpoolerTextRole, QByteArray::fromStdString(printer.name));
+    row->setData(ConnectionColumn, kSpoolerTextRole, QByteArray::fromStdString(printer.connection));
+    return row;
+}
+
+} // namespace
+
+CPrinterSelectDlg::CPrinterSelectDlg(const ModelVariant& variant, PrinterListSource& printers,
+                                     QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint),
+      variant_(variant), printers_(printers)
+{
+    setObjectName(QStringLiteral("CPrinterSelectDlg"));
+    setWindowTitle(QStringLiteral("プリンタの選択"));
+    setFont(dialogFont());
+    buildControls();
+}
+
+// Dialog 152, laid out in dialog units of the dialog font.
+void CPrinterSelectDlg::buildControls()
+{
+    const DialogUnits du(font());
+    setFixedSize(du.size(187, 127));
+
+    auto* label = new QLabel(QStringLiteral("プリンタを選択してください。"), this);
+    label->setGeometry(du.rect(5, 5, 87, 8));
+
+    list_ = new QTreeWidget(this);
+    list_->setObjectName(QStringLiteral("printerList"));
+    list_->setGeometry(du.rect(7, 19, 173, 81));
+    list_->setColumnCount(2);
+    list_->setHeaderLabels({QStringLiteral("プリンタ名"), QStringLiteral("接続先")});
+    list_->header()->resizeSection(NameColumn, 200);
+    list_->header()->resizeSection(ConnectionColumn, 90);
+    list_->header()->setStretchLastSection(false);
+    list_->header()->setSectionsMovable(false);
+    list_->header()->setSectionsClickable(false);
+    list_->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    list_->setRootIsDecorated(false);
+    list_->setItemsExpandable(false);
+    list_->setUniformRowHeights(true);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setAllColumnsShowFocus(true);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* row) {
+        if (row && row->isSelected())
+            accept();
+    });
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("okButton"));
+    ok->setGeometry(du.rect(30, 106, 50, 14));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &CPrinterSelectDlg::accept);
+
+    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    cancel->setGeometry(du.rect(110, 106, 50, 14));
+    connect(cancel, &QPushButton::clicked, this, &CPrinterSelectDlg::reject);
+}
+
+SelectionResult CPrinterSelectDlg::runSelection(const PrinterChoice& preset, bool startupComplete)
+{
+    choice_ = preset;
+    endProgram_ = false;
+    fillList();
+
+    if (list_->topLevelItemCount() == 0) {
+        tell(kNoUsablePrinter, false);
+        return result(SelectionEnd::EndProgram);
+    }
+    preselect(preset.name);
+
+    // At start-up a single usable printer is taken without asking.
+    if (!startupComplete && list_->topLevelItemCount() == 1) {
+        switch (runOkLogic()) {
+        case OkOutcome::Accepted:
+            return result(SelectionEnd::Ok);
+        case OkOutcome::EndProgram:
+            return result(SelectionEnd::EndProgram);
+        case OkOutcome::StayOpen:
+            break;
+        }
+    }
+    if (everyRowIsFile()) {
+        tell(variant_.filePortMessages.everyPrinterIsFile, false);
+        return result(SelectionEnd::EndProgram);
+    }
+
+    const int code = exec();
+    if (endProgram_)
+        return result(SelectionEnd::EndProgram);
+    return result(code == QDialog::Accepted ? SelectionEnd::Ok : SelectionEnd::Cancel);
+}
+
+void CPrinterSelectDlg::fillList()
+{
+    list_->clear();
+    for (const PrinterChoice& printer : printers_.usablePrinters(variant_))
+        list_->addTopLevelItem(newRow(printer));
+    list_->sortItems(NameColumn, Qt::AscendingOrder);
+}
+
+void CPrinterSelectDlg::preselect(const std::string& name)
+{
+    QTreeWidgetItem* row = list_->topLevelItem(0);
+    if (!name.empty()) {
+        for (int i = 0; i < list_->topLevelItemCount(); ++i) {
+            if (spoolerText(list_->topLevelItem(i), NameColumn) == name) {
+                row = list_->topLevelItem(i);
+                break;
+            }
+        }
+    }
+    list_->setCurrentItem(row);
+    row->setSelected(true);
+}
+
+bool CPrinterSelectDlg::everyRowIsFile() const
+{
+    for (int i = 0; i < list_->topLevelItemCount(); ++i) {
+        if (spoolerText(list_->topLevelItem(i), ConnectionColumn) != kFilePort)
+            return false;
+    }
+    return true;
+}
+
+void CPrinterSelectDlg::accept()
+{
+    switch (runOkLogic()) {
+    case OkOutcome::Accepted:
+        QDialog::accept();
+        return;
+    case OkOutcome::EndProgram:
+        endProgram_ = true;
+        QDialog::reject();
+        return;
+    case OkOutcome::StayOpen:
+        return;
+    }
+}
+
+CPrinterSelectDlg::OkOutcome CPrinterSelectDlg::runOkLogic()
+{
+    const QList<QTreeWidgetItem*> selected = list_->selectedItems();
+    if (selected.isEmpty()) {
+        tell(messages::kNoPrinterChosen, false);
+        return OkOutcome::StayOpen;
+    }
+    choice_ = {spoolerText(selected.front(), NameColumn), spoolerText(selected.front(), ConnectionColumn)};
+    if (choice_.connection != kFilePort)
+        return OkOutcome::Accepted;
+    if (list_->topLevelItemCount() == 1) {
+        tell(variant_.filePortMessages.onlyPrinterIsFile, false);
+        return OkOutcome::EndProgram;
+    }
+    tell(variant_.filePortMessages.chosenPrinterIsFile, true);
+    return OkOutcome::StayOpen;
+}
+
+void CPrinterSelectDlg::tell(std::string_view text, bool information)
+{
+    // Before the dialog is shown (start-up), the box belongs to the dialog's owner.
+    QWidget* owner = isVisible() ? this : parentWidget();
+    showMessageBox(owner, text, messages::kCaption, ButtonSet::Ok,
+                   information ? MessageIcon::Information : MessageIcon::Exclamation);
+}
+
+SelectionResult CPrinterSelectDlg::result(SelectionEnd end) const
+{
+    return {end, choice_, static_cast<unsigned>(list_->topLevelItemCount())};
+}
+
+} // namespace kbs
