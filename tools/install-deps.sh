@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl1-mesa-dev
   libcups2-dev cups-daemon cups-client cups-bsd cups-filters
   fonts-ipafont-gothic
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils xdotool imagemagick
 )
 
 missing=()

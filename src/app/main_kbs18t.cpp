@@ -1,9 +1,7 @@
+#include "app/main_app.h"
 #include "variants/kbs18t/kbs18t_variant.h"
 
-#include <iostream>
-
-int main()
+int main(int argc, char** argv)
 {
-    std::cout << kbs::kbs18t::variant().windowTitle << '\n';
-    return 0;
+    return kbs::runApplication(kbs::kbs18t::variant(), argc, argv);
 }

@@ -1,9 +1,7 @@
+#include "app/main_app.h"
 #include "variants/kbs62d/kbs62d_variant.h"
 
-#include <iostream>
-
-int main()
+int main(int argc, char** argv)
 {
-    std::cout << kbs::kbs62d::variant().windowTitle << '\n';
-    return 0;
+    return kbs::runApplication(kbs::kbs62d::variant(), argc, argv);
 }

@@ -1,0 +1,62 @@
+#include "app/main_tool_bar.h"
+
+#include "app/artwork.h"
+
+#include <QAction>
+#include <QToolButton>
+
+namespace kbs {
+
+namespace {
+constexpr qsizetype kToolTipLimit = 79;
+}
+
+int menuTwinOf(int commandId)
+{
+    for (const ToolButtonSpec& button : kToolButtons)
+        if (button.toolbarId == commandId)
+            return button.commandId;
+    return commandId;
+}
+
+QString toolTipText(std::string_view text)
+{
+    const QString full = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    // Counted in characters, so a character outside the basic plane is never split.
+    const QList<uint> characters = full.toUcs4();
+    if (characters.size() <= kToolTipLimit)
+        return full;
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()), kToolTipLimit);
+}
+
+MainToolBar::MainToolBar(const std::function<QAction*(int commandId)>& actionOf, QWidget* parent)
+    : QToolBar(parent)
+{
+    setObjectName(QStringLiteral("toolBar"));
+    setMovable(false);
+    setFloatable(false);
+    setIconSize(QSize(16, 16));
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
+
+    const std::vector<QPixmap> images = cutImageStrip(toolBarImageStrip(), 16);
+    for (const ToolButtonSpec& entry : kToolButtons) {
+        if (entry.separatorBefore)
+            addSeparator();
+        QAction* action = actionOf(entry.commandId);
+        action->setIcon(QIcon(images.at(static_cast<std::size_t>(entry.imageIndex))));
+        // The menu shows its own pictures; this one is the tool bar's.
+        action->setIconVisibleInMenu(false);
+        action->setToolTip(toolTipText(entry.toolTip));
+        addAction(action);
+        QWidget* widget = widgetForAction(action);
+        widget->setObjectName(QStringLiteral("toolButton%1").arg(entry.toolbarId));
+        widget->setProperty("toolbarId", entry.toolbarId);
+    }
+}
+
+QToolButton* MainToolBar::button(int toolbarId) const
+{
+    return findChild<QToolButton*>(QStringLiteral("toolButton%1").arg(toolbarId));
+}
+
+} // namespace kbs
