@@ -66,4 +66,16 @@ constexpr std::array<SwitchRow, N> withChanges(const std::array<SwitchRow, N>& b
     return rows;
 }
 
+// The five memory switch pages of a program, each on its own byte pair.
+constexpr std::array<SwitchPageTable, 5> memorySwitchPages(std::span<const SwitchRow> msw1,
+                                                           std::span<const SwitchRow> msw2,
+                                                           std::span<const SwitchRow> msw3,
+                                                           std::span<const SwitchRow> msw4,
+                                                           std::span<const SwitchRow> msw5)
+{
+    return {SwitchPageTable{PageId::MSW1, "msw1", msw1}, SwitchPageTable{PageId::MSW2, "msw2", msw2},
+            SwitchPageTable{PageId::MSW3, "msw3", msw3}, SwitchPageTable{PageId::MSW4, "msw4", msw4},
+            SwitchPageTable{PageId::MSW5, "msw5", msw5}};
+}
+
 } // namespace kbs

@@ -46,11 +46,7 @@ constexpr auto kMsw3 = withChanges(common_switch_pages::kMsw3, kMsw3Changes);
 constexpr auto kMsw4 = withChanges(common_switch_pages::kMsw4, kMsw4Changes);
 constexpr auto kMsw5 = withChanges(common_switch_pages::kMsw5, kMsw5Changes);
 
-constexpr std::array kSwitchPages = {
-    SwitchPageTable{PageId::MSW1, "msw1", kMsw1}, SwitchPageTable{PageId::MSW2, "msw2", kMsw2},
-    SwitchPageTable{PageId::MSW3, "msw3", kMsw3}, SwitchPageTable{PageId::MSW4, "msw4", kMsw4},
-    SwitchPageTable{PageId::MSW5, "msw5", kMsw5},
-};
+constexpr auto kSwitchPages = memorySwitchPages(kMsw1, kMsw2, kMsw3, kMsw4, kMsw5);
 } // namespace
 
 std::span<const SwitchPageTable> switchPages()
