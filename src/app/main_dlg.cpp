@@ -116,7 +116,6 @@ void CMainDlg::createPages()
     for (const TabSpec& tab : variant_.tabs) {
         tabStrip_->addTab(QIcon(images.at(static_cast<std::size_t>(tab.imageIndex))), toQString(tab.label));
         std::unique_ptr<PageWidget> page = createPage(variant_, tab.page, client_);
-        page->setObjectName(QStringLiteral("page%1").arg(pages_.size()));
         page->setGeometry(du.rect(7, 48, 230, 190));
         page->hide();
         // Pages lie on top of the tab strip, inside its page frame.
