@@ -20,9 +20,11 @@ const ModelVariant& variantNamed(const QString& deliverable)
     return kbs18r::variant();
 }
 
-QStringList deliverables()
+void addVariantRows()
 {
-    return {QStringLiteral("kbs18r"), QStringLiteral("kbs62d"), QStringLiteral("kbs18t")};
+    QTest::addColumn<QString>("deliverable");
+    for (const char* name : {"kbs18r", "kbs62d", "kbs18t"})
+        QTest::newRow(name) << QString(name);
 }
 
 Answer ScriptedMainDlg::showMessage(std::string_view text, std::string_view, ButtonSet buttons,

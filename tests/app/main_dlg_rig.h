@@ -14,7 +14,8 @@
 namespace kbs::test {
 
 const ModelVariant& variantNamed(const QString& deliverable);
-QStringList deliverables();
+// A QString column "deliverable" with one row per program.
+void addVariantRows();
 
 // The main window with scripted message boxes: questions take the next scripted answer
 // (Cancel when none is left), notices are answered with OK.

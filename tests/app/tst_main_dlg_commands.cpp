@@ -9,6 +9,7 @@
 #include <QDesktopServices>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -64,17 +65,15 @@ public slots:
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
+    void cleanupTestCase() { QDesktopServices::unsetUrlHandler("file"); }
     void cleanup();
-    void menuReadsAsTheVariantsMenu_data();
+    void menuReadsAsTheVariantsMenu_data() { test::addVariantRows(); }
     void menuReadsAsTheVariantsMenu();
     void acceleratorsRunTheirCommands_data();
     void acceleratorsRunTheirCommands();
     void acceleratorWinsOverTheFocusedLineEdit();
     void acceleratorOfDisabledCommandDoesNothing();
     void menuItemAndToolButtonChangeTogether();
-    void sendDisabledAfterSuccessfulSend();
-    void singlePrinterDisablesPrinterCommand();
     void pageChangeRunsTheDataCheck();
 
 private:
@@ -86,11 +85,6 @@ void TstMainDlgCommands::initTestCase()
 {
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QDesktopServices::setUrlHandler("file", this, "openUrl");
-}
-
-void TstMainDlgCommands::cleanupTestCase()
-{
-    QDesktopServices::unsetUrlHandler("file");
 }
 
 void TstMainDlgCommands::cleanup()
@@ -106,13 +100,6 @@ QLineEdit* TstMainDlgCommands::lineEditOnPage(MainDlgRig& rig, std::size_t tab, 
     edit->selectAll();
     edit->setFocus();
     return edit;
-}
-
-void TstMainDlgCommands::menuReadsAsTheVariantsMenu_data()
-{
-    QTest::addColumn<QString>("deliverable");
-    for (const QString& name : test::deliverables())
-        QTest::newRow(qPrintable(name)) << name;
 }
 
 void TstMainDlgCommands::menuReadsAsTheVariantsMenu()
@@ -133,33 +120,29 @@ void TstMainDlgCommands::menuReadsAsTheVariantsMenu()
     QCOMPARE(shown, expectedMenu(deliverable));
 }
 
+// Every shortcut the menu shows runs its item; shortcuts of the other programs and keys
+// no program uses run nothing.
 void TstMainDlgCommands::acceleratorsRunTheirCommands_data()
 {
     QTest::addColumn<QString>("deliverable");
     QTest::addColumn<QString>("key");
     QTest::addColumn<int>("command"); // 0: no accelerator in this program
 
-    const struct {
-        const char* key;
-        int kbs18r;
-        int kbs62d;
-        int kbs18t;
-    } table[] = {
-        {"Ctrl+1", 32773, 32773, 32773}, {"Ctrl+2", 32778, 32778, 32778},
-        {"Ctrl+3", 32779, 32779, 32779}, {"Ctrl+4", 32780, 32780, 32780},
-        {"Ctrl+5", 32812, 32811, 32808}, {"Ctrl+C", 32798, 32798, 32798},
-        {"Ctrl+F", 0, 0, 32804},         {"Ctrl+I", 32785, 32785, 32785},
-        {"Ctrl+K", 32771, 32771, 32771}, {"Ctrl+L", 0, 32802, 0},
-        {"Ctrl+O", 32781, 32781, 32781}, {"Ctrl+P", 32801, 32801, 32801},
-        {"Ctrl+S", 32782, 32782, 32782}, {"Ctrl+W", 32784, 32784, 32784},
-        {"F1", 32806, 32806, 32807},     {"Ctrl+X", 0, 0, 0},
-        {"Ctrl+Shift+W", 0, 0, 0},
-    };
-    for (const auto& row : table) {
-        QTest::addRow("kbs18r %s", row.key) << "kbs18r" << row.key << row.kbs18r;
-        QTest::addRow("kbs62d %s", row.key) << "kbs62d" << row.key << row.kbs62d;
-        QTest::addRow("kbs18t %s", row.key) << "kbs18t" << row.key << row.kbs18t;
+    const QStringList deliverables = {"kbs18r", "kbs62d", "kbs18t"};
+    QMap<QString, QMap<QString, int>> commands; // key -> deliverable -> command
+    for (const QString& deliverable : deliverables) {
+        for (const QString& item : expectedMenu(deliverable)) {
+            const QString key = item.section(u'\t', 1);
+            if (!key.isEmpty() && key != "Alt+F4") // Alt+F4 closes: see the behaviour tests
+                commands[key][deliverable] = item.section(u' ', 0, 0).toInt();
+        }
     }
+    commands["Ctrl+X"];
+    commands["Ctrl+Shift+W"];
+    for (const auto& [key, byProgram] : commands.asKeyValueRange())
+        for (const QString& deliverable : deliverables)
+            QTest::addRow("%s %s", qPrintable(deliverable), qPrintable(key))
+                << deliverable << key << byProgram.value(deliverable);
 }
 
 void TstMainDlgCommands::acceleratorsRunTheirCommands()
@@ -248,38 +231,6 @@ void TstMainDlgCommands::menuItemAndToolButtonChangeTogether()
             QVERIFY(button->isEnabled());
         }
     }
-}
-
-void TstMainDlgCommands::sendDisabledAfterSuccessfulSend()
-{
-    MainDlgRig rig(test::variantNamed("kbs18r"));
-    QVERIFY(rig.showActive());
-    QToolButton* sendButton = rig.window.toolBar()->button(toolbar::Send);
-    QVERIFY(sendButton->isEnabled());
-
-    QTest::mouseClick(sendButton, Qt::LeftButton);
-
-    QCOMPARE(rig.spooler.queues.size(), std::size_t(1));
-    QCOMPARE(rig.spooler.queues.front().bytes.size(), rig.variant.blockLength);
-    QVERIFY(!sendButton->isEnabled());
-    QVERIFY(!rig.window.menu().action(cmd::Send)->isEnabled());
-    QCOMPARE(rig.window.messages.back().text, std::string("プリンタに設定値を送信しました。"));
-
-    // Neither the button nor the key sends again.
-    QTest::mouseClick(sendButton, Qt::LeftButton);
-    QTest::keyClick(&rig.window, Qt::Key_W, Qt::ControlModifier);
-    QCOMPARE(rig.spooler.queues.size(), std::size_t(1));
-}
-
-void TstMainDlgCommands::singlePrinterDisablesPrinterCommand()
-{
-    // The rig's first choice lists two printers; a printer change to a list of one grays the command.
-    MainDlgRig rig(test::variantNamed("kbs18t"));
-    QVERIFY(rig.window.menu().action(cmd::SelectPrinter)->isEnabled());
-    rig.selector.expectSelection(fakes::chosen("only", "usb://ferro", 1));
-    rig.window.toolBar()->button(toolbar::SelectPrinter)->click();
-    QVERIFY(!rig.window.menu().action(cmd::SelectPrinter)->isEnabled());
-    QVERIFY(!rig.window.toolBar()->button(toolbar::SelectPrinter)->isEnabled());
 }
 
 void TstMainDlgCommands::pageChangeRunsTheDataCheck()

@@ -32,7 +32,6 @@ void TstTabRows::wrapsInTabOrder_data()
     QTest::addColumn<int>("available");
     QTest::addColumn<QString>("expected"); // rows separated by '|'
 
-    QTest::newRow("all fit in one row") << std::vector<int>{30, 30, 30} << 100 << "0 1 2";
     QTest::newRow("exact fit stays in the row") << std::vector<int>{50, 50, 40} << 100 << "0 1|2";
     QTest::newRow("one pixel over wraps") << std::vector<int>{50, 51, 40} << 100 << "0|1 2";
     QTest::newRow("three rows") << std::vector<int>{60, 60, 60, 60, 30} << 100 << "0|1|2|3 4";

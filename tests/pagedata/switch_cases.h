@@ -14,7 +14,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 namespace switch_cases {
@@ -23,55 +22,64 @@ struct SwitchPageCase {
     const kbs::ModelVariant* variant;
     int msw;            // 1 to 5
     std::size_t offset; // of the byte pair in the block
+    kbs::PageId page;
+    const kbs::SwitchPageTable* table;
 };
 
-inline std::vector<SwitchPageCase> allSwitchPages()
+inline const std::vector<SwitchPageCase>& allSwitchPages()
 {
-    std::vector<SwitchPageCase> cases;
-    const std::array<std::pair<const kbs::ModelVariant*, std::size_t>, 3> msw5Offsets = {{
-        {&kbs::kbs18r::variant(), 264},
-        {&kbs::kbs62d::variant(), 185},
-        {&kbs::kbs18t::variant(), 174},
-    }};
-    for (const auto& [variant, msw5Offset] : msw5Offsets) {
-        for (int msw = 1; msw <= 4; ++msw)
-            cases.push_back({variant, msw, static_cast<std::size_t>(4 + 3 * (msw - 1))});
-        cases.push_back({variant, 5, msw5Offset});
-    }
+    static const std::vector<SwitchPageCase> cases = [] {
+        constexpr std::array pages = {kbs::PageId::MSW1, kbs::PageId::MSW2, kbs::PageId::MSW3,
+                                      kbs::PageId::MSW4, kbs::PageId::MSW5};
+        const std::array<std::pair<const kbs::ModelVariant*, std::size_t>, 3> msw5Offsets = {{
+            {&kbs::kbs18r::variant(), 264},
+            {&kbs::kbs62d::variant(), 185},
+            {&kbs::kbs18t::variant(), 174},
+        }};
+        std::vector<SwitchPageCase> result;
+        for (const auto& [variant, msw5Offset] : msw5Offsets) {
+            for (int msw = 1; msw <= 5; ++msw) {
+                const kbs::PageId page = pages.at(static_cast<std::size_t>(msw - 1));
+                const auto* table = kbs::findSwitchPage(*variant->pageTables, page);
+                if (table == nullptr)
+                    qFatal("no switch table for MSW%d", msw);
+                const std::size_t offset =
+                    msw == 5 ? msw5Offset : static_cast<std::size_t>(4 + 3 * (msw - 1));
+                result.push_back({variant, msw, offset, page, table});
+            }
+        }
+        return result;
+    }();
     return cases;
 }
 
-inline kbs::PageId pageOf(int msw)
+// One row "kbs18r MSW1" ... per page (only MSW1 pages with `msw1Only`), column caseIndex.
+inline void addPageRows(bool msw1Only = false)
 {
-    constexpr std::array pages = {kbs::PageId::MSW1, kbs::PageId::MSW2, kbs::PageId::MSW3, kbs::PageId::MSW4,
-                                  kbs::PageId::MSW5};
-    return pages.at(static_cast<std::size_t>(msw - 1));
+    QTest::addColumn<int>("caseIndex");
+    const auto& cases = allSwitchPages();
+    for (std::size_t index = 0; index < cases.size(); ++index) {
+        if (!msw1Only || cases[index].msw == 1)
+            QTest::addRow("%s MSW%d", cases[index].variant->deliverable.data(), cases[index].msw)
+                << static_cast<int>(index);
+    }
 }
 
-inline const kbs::SwitchPageTable& tableOf(const kbs::ModelVariant& variant, int msw)
+inline const SwitchPageCase& fetchedPage()
 {
-    const kbs::SwitchPageTable* table = kbs::findSwitchPage(*variant.pageTables, pageOf(msw));
-    if (table == nullptr)
-        qFatal("no switch table for MSW%d", msw);
-    return *table;
+    QFETCH(int, caseIndex);
+    return allSwitchPages().at(static_cast<std::size_t>(caseIndex));
 }
 
-inline QByteArray caseName(const SwitchPageCase& page)
+inline kbs::SettingsBlock factoryBlock(const SwitchPageCase& page)
 {
-    return QByteArray(page.variant->deliverable.data(),
-                      static_cast<qsizetype>(page.variant->deliverable.size())) +
-           " MSW" + QByteArray::number(page.msw);
-}
-
-inline kbs::SettingsBlock factoryBlock(const kbs::ModelVariant& variant)
-{
-    return kbs::SettingsBlock(variant.factoryDefaults);
+    return kbs::SettingsBlock(page.variant->factoryDefaults);
 }
 
 // A block in which every byte differs from its neighbours, so a stray write shows.
-inline kbs::SettingsBlock patternBlock(const kbs::ModelVariant& variant)
+inline kbs::SettingsBlock patternBlock(const SwitchPageCase& page)
 {
-    std::vector<std::uint8_t> bytes(variant.blockLength);
+    std::vector<std::uint8_t> bytes(page.variant->blockLength);
     for (std::size_t index = 0; index < bytes.size(); ++index)
         bytes[index] = static_cast<std::uint8_t>(0x80 + index * 7);
     return kbs::SettingsBlock(bytes);
