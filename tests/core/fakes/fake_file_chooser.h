@@ -18,21 +18,45 @@ public:
     void expectOpen(std::optional<std::string> path) { opens_.push_back(std::move(path)); }
     void expectSave(std::optional<std::string> path) { saves_.push_back(std::move(path)); }
 
-    std::optional<std::string> chooseFileToOpen(std::string_view initialDirectory) override;
-    std::optional<std::string> chooseFileToSave(std::string_view initialDirectory) override;
+    std::optional<std::string> chooseFileToOpen(std::string_view initialDirectory) override
+    {
+        return next(opens_, initialDirectory, "open");
+    }
+    std::optional<std::string> chooseFileToSave(std::string_view initialDirectory) override
+    {
+        return next(saves_, initialDirectory, "save");
+    }
 
-    std::vector<std::string> openFolders;
-    std::vector<std::string> saveFolders;
-    std::vector<std::string> problems;
+    std::vector<std::string> initialFolders; // of every chooser shown
 
-    std::vector<std::string> unmetExpectations() const;
+    std::vector<std::string> unmetExpectations() const
+    {
+        std::vector<std::string> all = problems_;
+        if (!opens_.empty() || !saves_.empty())
+            all.push_back("file chooser never shown");
+        return all;
+    }
 
 private:
-    std::optional<std::string> next(std::deque<std::optional<std::string>>& script, const char* kind);
+    using Script = std::deque<std::optional<std::string>>;
+
+    std::optional<std::string> next(Script& script, std::string_view folder, const char* kind)
+    {
+        initialFolders.emplace_back(folder);
+        journal_.add(std::string("choose file to ") + kind);
+        if (script.empty()) {
+            problems_.push_back(std::string("unexpected file chooser to ") + kind);
+            return std::nullopt;
+        }
+        std::optional<std::string> path = script.front();
+        script.pop_front();
+        return path;
+    }
 
     Journal& journal_;
-    std::deque<std::optional<std::string>> opens_;
-    std::deque<std::optional<std::string>> saves_;
+    Script opens_;
+    Script saves_;
+    std::vector<std::string> problems_;
 };
 
 } // namespace kbs::fakes

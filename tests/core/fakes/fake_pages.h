@@ -4,65 +4,93 @@
 #include "fakes/journal.h"
 #include "model/model_variant.h"
 
-#include <map>
+#include <algorithm>
 #include <memory>
+#include <stdexcept>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace kbs::fakes {
 
-// A page that owns the real fields of its tab in the variant's layout and keeps their
-// bytes as its "controls".
+// A page that owns the real fields of its tab in the variant's layout; its "controls" are
+// the bytes of those fields, kept at their block offsets.
 class FakePage : public SettingsPage {
 public:
-    FakePage(PageId id, std::vector<const FieldSpec*> fields, Journal& journal);
+    FakePage(const ModelVariant& variant, std::size_t tabIndex, Journal& journal)
+        : variant_(variant), tabIndex_(tabIndex), journal_(journal), controls_(variant.blockLength, 0)
+    {
+    }
 
-    void LoadBlock(const SettingsBlock& block) override;
-    void StoreBlock(SettingsBlock& block) override;
+    void LoadBlock(const SettingsBlock& block) override { copyOwned(block.data(), controls_.data()); }
+    void StoreBlock(SettingsBlock& block) override { copyOwned(controls_.data(), block.data()); }
     bool HasPendingEntry() const override { return pendingEntry; }
-    void ShowPendingNotice() override;
-    void RefreshFormButton() override;
+    void ShowPendingNotice() override
+    {
+        pendingEntry = false; // the notice corrects the entry
+        journal_.add("pending notice on tab " + std::to_string(tabIndex_));
+    }
+    void RefreshFormButton() override { journal_.add("form button on tab " + std::to_string(tabIndex_)); }
 
-    bool owns(std::string_view field) const;
-    // The user changing a control: `bytes` must have the field's width.
-    void edit(std::string_view field, std::string bytes);
-    std::string value(std::string_view field) const;
-    // A page that does not store a loaded value back byte for byte, but substitutes this.
-    void storeAlways(std::string_view field, std::string bytes);
+    bool owns(const FieldSpec& field) const { return field.owner == variant_.tabs[tabIndex_].page; }
+    // The user changing a control.
+    void edit(const FieldSpec& field, const std::string& bytes)
+    {
+        if (bytes.size() != field.width)
+            throw std::invalid_argument("wrong width for " + std::string(field.name));
+        std::copy(bytes.begin(), bytes.end(), controls_.begin() + long(field.offset));
+    }
     // True when every owned field shows the bytes of `block`.
-    bool shows(const SettingsBlock& block) const;
+    bool shows(SettingsBlock block)
+    {
+        const SettingsBlock given = block;
+        StoreBlock(block);
+        return block == given;
+    }
 
-    const PageId id;
     bool pendingEntry = false;
-    int loads = 0;
-    int notices = 0;
-    int formButtonRefreshes = 0;
 
 private:
-    const FieldSpec& field(std::string_view name) const;
+    void copyOwned(const std::uint8_t* from, std::uint8_t* to) const
+    {
+        for (const FieldSpec& field : variant_.fields)
+            if (owns(field))
+                std::copy_n(from + field.offset, field.width, to + field.offset);
+    }
 
-    std::vector<const FieldSpec*> fields_;
-    std::map<std::string, std::string, std::less<>> values_;
-    std::map<std::string, std::string, std::less<>> substitutes_;
+    const ModelVariant& variant_;
+    std::size_t tabIndex_;
     Journal& journal_;
+    std::vector<std::uint8_t> controls_;
 };
 
-// One fake page per tab of the variant, in tab order; none until `create()` when asked.
+// One fake page per tab of the variant, in tab order; none until `create()`.
 class FakePages : public PagesPort {
 public:
-    FakePages(const ModelVariant& variant, Journal& journal, bool created = true);
+    FakePages(const ModelVariant& variant, Journal& journal) : variant_(variant), journal_(journal) {}
 
-    void create();
+    void create()
+    {
+        pages_.clear();
+        for (std::size_t tab = 0; tab < variant_.tabs.size(); ++tab)
+            pages_.push_back(std::make_unique<FakePage>(variant_, tab, journal_));
+    }
     std::size_t pageCount() const override { return pages_.size(); }
-    SettingsPage& page(std::size_t tabIndex) override { return *pages_.at(tabIndex); }
-
+    SettingsPage& page(std::size_t tabIndex) override { return tab(tabIndex); }
     FakePage& tab(std::size_t tabIndex) { return *pages_.at(tabIndex); }
-    FakePage& pageOf(PageId id);
-    FakePage& pageOwning(std::string_view field);
-    void edit(std::string_view field, std::string bytes) { pageOwning(field).edit(field, std::move(bytes)); }
-    bool show(const SettingsBlock& block) const;
-    int totalLoads() const;
+
+    void edit(std::string_view name, const std::string& bytes)
+    {
+        for (const FieldSpec& field : variant_.fields)
+            for (auto& page : pages_)
+                if (field.name == name && page->owns(field))
+                    return page->edit(field, bytes);
+        throw std::invalid_argument("no page owns " + std::string(name));
+    }
+    bool show(const SettingsBlock& block)
+    {
+        return std::all_of(pages_.begin(), pages_.end(),
+                           [&](const auto& page) { return page->shows(block); });
+    }
 
 private:
     const ModelVariant& variant_;

@@ -9,9 +9,18 @@
 
 namespace kbs::fakes {
 
-SelectionResult chosen(std::string name, std::string connection, unsigned listedCount = 2);
-SelectionResult cancelled(PrinterChoice choice);
-SelectionResult noUsablePrinter();
+inline SelectionResult chosen(std::string name, std::string connection, unsigned listedCount = 2)
+{
+    return {SelectionEnd::Ok, {std::move(name), std::move(connection)}, listedCount};
+}
+inline SelectionResult cancelled(PrinterChoice choice)
+{
+    return {SelectionEnd::Cancel, std::move(choice), 2};
+}
+inline SelectionResult noUsablePrinter()
+{
+    return {SelectionEnd::EndProgram, {}, 0};
+}
 
 // Ends each selection as scripted; a selection beyond the script is a problem and ends
 // with Cancel on the preset, which changes nothing.
@@ -20,20 +29,39 @@ public:
     explicit FakePrinterSelector(Journal& journal) : journal_(journal) {}
 
     void expectSelection(SelectionResult result) { script_.push_back(std::move(result)); }
-    SelectionResult runSelection(const PrinterChoice& preset, bool startupComplete) override;
+    SelectionResult runSelection(const PrinterChoice& preset, bool startupComplete) override
+    {
+        calls.push_back({preset, startupComplete});
+        journal_.add("select printer");
+        if (script_.empty()) {
+            ++unexpected_;
+            return cancelled(preset);
+        }
+        SelectionResult result = script_.front();
+        script_.pop_front();
+        return result;
+    }
 
     struct Call {
         PrinterChoice preset;
         bool startupComplete;
     };
     std::vector<Call> calls;
-    std::vector<std::string> problems;
 
-    std::vector<std::string> unmetExpectations() const;
+    std::vector<std::string> unmetExpectations() const
+    {
+        std::vector<std::string> all;
+        if (unexpected_ > 0)
+            all.push_back(std::to_string(unexpected_) + " unexpected printer selection(s)");
+        if (!script_.empty())
+            all.push_back(std::to_string(script_.size()) + " printer selection(s) never run");
+        return all;
+    }
 
 private:
     Journal& journal_;
     std::deque<SelectionResult> script_;
+    int unexpected_ = 0;
 };
 
 } // namespace kbs::fakes
