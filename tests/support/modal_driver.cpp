@@ -24,12 +24,10 @@ ModalDriver& ModalDriver::answerBox()
 {
     return step([this](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
-        if (!box) {
-            problems_ << QStringLiteral("expected a message box, found ") + modal->objectName();
-            qobject_cast<QDialog*>(modal)->reject();
-            return;
-        }
-        box->defaultButton()->click();
+        if (box)
+            box->defaultButton()->click();
+        else
+            fail(modal, QStringLiteral("expected a message box, found ") + modal->objectName());
     });
 }
 
@@ -37,12 +35,10 @@ ModalDriver& ModalDriver::click(const QString& buttonName)
 {
     return step([this, buttonName](QWidget* modal) {
         auto* button = modal->findChild<QPushButton*>(buttonName);
-        if (!button) {
-            problems_ << QStringLiteral("no button %1 in %2").arg(buttonName, modal->objectName());
-            qobject_cast<QDialog*>(modal)->reject();
-            return;
-        }
-        button->click();
+        if (button)
+            button->click();
+        else
+            fail(modal, QStringLiteral("no button %1 in %2").arg(buttonName, modal->objectName()));
     });
 }
 
@@ -63,17 +59,13 @@ void ModalDriver::poll()
 void ModalDriver::act(QWidget* modal)
 {
     if (steps_.empty()) {
-        problems_ << QStringLiteral("unexpected modal window ") +
-                         (qobject_cast<QMessageBox*>(modal) ? qobject_cast<QMessageBox*>(modal)->text()
-                                                            : modal->objectName());
-        if (auto* dialog = qobject_cast<QDialog*>(modal))
-            dialog->reject();
-        lastTop_ = nullptr;
-        return;
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        fail(modal, QStringLiteral("unexpected modal window ") + (box ? box->text() : modal->objectName()));
+    } else {
+        const Step action = std::move(steps_.front());
+        steps_.pop_front();
+        action(modal);
     }
-    const Step action = std::move(steps_.front());
-    steps_.pop_front();
-    action(modal);
     // The next step acts on whatever is on top then, the same window included.
     lastTop_ = nullptr;
 }
@@ -86,12 +78,19 @@ QStringList ModalDriver::boxTexts() const
     return texts;
 }
 
-const QStringList& ModalDriver::problems()
+void ModalDriver::fail(QWidget* modal, const QString& problem)
 {
-    report_ = problems_;
+    problems_ << problem;
+    if (auto* dialog = qobject_cast<QDialog*>(modal))
+        dialog->reject();
+}
+
+QStringList ModalDriver::problems() const
+{
+    QStringList all = problems_;
     if (!steps_.empty())
-        report_ << QStringLiteral("%1 step(s) not run").arg(steps_.size());
-    return report_;
+        all << QStringLiteral("%1 step(s) not run").arg(steps_.size());
+    return all;
 }
 
 } // namespace kbs::test

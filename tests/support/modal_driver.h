@@ -38,18 +38,19 @@ public:
     const QList<Box>& boxes() const { return boxes_; }
     QStringList boxTexts() const;
     // Steps not run, modal windows nobody expected, steps that met the wrong window.
-    const QStringList& problems();
+    QStringList problems() const;
 
 private:
     void poll();
     void act(QWidget* modal);
+    // Records a problem and closes the modal window, so that the test goes on.
+    void fail(QWidget* modal, const QString& problem);
 
     QTimer timer_;
     std::deque<Step> steps_;
     QPointer<QWidget> lastTop_;
     QList<Box> boxes_;
     QStringList problems_;
-    QStringList report_;
 };
 
 } // namespace kbs::test

@@ -7,22 +7,12 @@
 #include <QProcess>
 #include <QThread>
 
-#include <csignal>
+#include <signal.h>
 
 namespace kbs::test {
 
 namespace {
 constexpr int kCommandTimeoutMs = 60000;
-}
-
-QString PrivateCups::script()
-{
-    return QStringLiteral(KBS_TEST_SPOOLER_SCRIPT);
-}
-
-QString PrivateCups::simulatorBinary()
-{
-    return QStringLiteral(KBS_PRINTER_SIMULATOR);
 }
 
 PrivateCups::PrivateCups()
@@ -48,24 +38,16 @@ bool PrivateCups::runScript(const QStringList& arguments, QByteArray* output)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("KBS_PRINTER_SIMULATOR"), simulatorBinary());
+    environment.insert(QStringLiteral("KBS_PRINTER_SIMULATOR"), QStringLiteral(KBS_PRINTER_SIMULATOR));
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(output ? QProcess::SeparateChannels : QProcess::ForwardedErrorChannel);
-    process.start(QStringLiteral("bash"), QStringList{script()} + arguments);
+    process.start(QStringLiteral("bash"), QStringList{QStringLiteral(KBS_TEST_SPOOLER_SCRIPT)} + arguments);
     const bool finished = process.waitForFinished(kCommandTimeoutMs);
     if (!finished)
         process.kill();
     if (output)
         *output = process.readAllStandardOutput() + process.readAllStandardError();
     return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-}
-
-QString PrivateCups::addSimulator(const QString& name)
-{
-    QByteArray output;
-    if (!runScript({QStringLiteral("add-simulator"), stateDir_.path(), name}, &output))
-        return {};
-    return QString::fromUtf8(output).trimmed();
 }
 
 bool PrivateCups::addQueue(const QString& queue, const QString& makeAndModel, const QString& deviceUri)
@@ -75,8 +57,9 @@ bool PrivateCups::addQueue(const QString& queue, const QString& makeAndModel, co
 
 bool PrivateCups::addSimulatedQueue(const QString& queue, const QString& makeAndModel)
 {
-    const QString uri = addSimulator(queue);
-    return !uri.isEmpty() && addQueue(queue, makeAndModel, uri);
+    QByteArray uri;
+    return runScript({QStringLiteral("add-simulator"), stateDir_.path(), queue}, &uri) &&
+           addQueue(queue, makeAndModel, QString::fromUtf8(uri).trimmed());
 }
 
 bool PrivateCups::administer(const QString& program, const QStringList& arguments)
@@ -93,11 +76,6 @@ bool PrivateCups::stopDaemon()
     return runScript({QStringLiteral("stop-cupsd"), stateDir_.path()});
 }
 
-bool PrivateCups::startDaemon()
-{
-    return runScript({QStringLiteral("start"), stateDir_.path()});
-}
-
 bool PrivateCups::signalDaemon(int signal)
 {
     QFile pidFile(stateDir_.filePath(QStringLiteral("run/cupsd.pid")));
@@ -106,16 +84,6 @@ bool PrivateCups::signalDaemon(int signal)
     bool isNumber = false;
     const pid_t pid = pidFile.readAll().trimmed().toInt(&isNumber);
     return isNumber && pid > 0 && ::kill(pid, signal) == 0;
-}
-
-bool PrivateCups::pauseDaemon()
-{
-    return signalDaemon(SIGSTOP);
-}
-
-bool PrivateCups::resumeDaemon()
-{
-    return signalDaemon(SIGCONT);
 }
 
 QList<QByteArray> PrivateCups::receivedJobs(const QString& simulator, int count, int timeoutMs) const

@@ -22,30 +22,23 @@ public:
     // Empty when the spooler runs; otherwise what went wrong.
     const QString& failure() const { return failure_; }
 
-    // Starts a printer simulator and returns its device URI, or an empty text.
-    QString addSimulator(const QString& name);
     // A queue whose make and model is `makeAndModel` (see test-spooler.sh add-queue).
     bool addQueue(const QString& queue, const QString& makeAndModel, const QString& deviceUri);
-    // A queue on a new simulator of the same name.
+    // A queue on a new printer simulator of the same name.
     bool addSimulatedQueue(const QString& queue, const QString& makeAndModel);
     // Runs a CUPS administration command (lpadmin, cupsdisable, ...) against this spooler.
     bool administer(const QString& program, const QStringList& arguments);
 
     bool stopDaemon();
-    bool startDaemon();
-    // Freezes the cupsd, as a hung spooler that accepts connections but never answers.
-    bool pauseDaemon();
-    bool resumeDaemon();
+    // SIGSTOP freezes the cupsd, as a hung spooler that accepts connections but never
+    // answers; SIGCONT thaws it.
+    bool signalDaemon(int signal);
 
     // The jobs a simulator has received, oldest first; waits up to `timeoutMs` for `count` of them.
     QList<QByteArray> receivedJobs(const QString& simulator, int count = 0, int timeoutMs = 0) const;
 
-    static QString script();
-    static QString simulatorBinary();
-
 private:
     bool runScript(const QStringList& arguments, QByteArray* output = nullptr);
-    bool signalDaemon(int signal);
 
     QTemporaryDir stateDir_;
     QString failure_;
