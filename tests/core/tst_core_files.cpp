@@ -1,4 +1,3 @@
-#include "core/messages.h"
 #include "core_rig.h"
 
 #include <QTemporaryDir>
@@ -10,282 +9,216 @@
 using namespace kbs;
 using namespace kbs::test;
 
+namespace {
+constexpr uid_t kNobody = 65534;
+
+// Root ignores file permissions; while this lives, the test runs with nobody's effective
+// ids so that a folder without write permission really refuses the file.
+struct UnprivilegedScope {
+    const bool wasRoot = geteuid() == 0;
+    UnprivilegedScope()
+    {
+        if (wasRoot && (setegid(kNobody) != 0 || seteuid(kNobody) != 0))
+            qFatal("cannot drop to an unprivileged user");
+    }
+    ~UnprivilegedScope()
+    {
+        if (wasRoot && (seteuid(0) != 0 || setegid(0) != 0))
+            qFatal("cannot return to root");
+    }
+};
+} // namespace
+
 // Saving and loading settings files through the core.
 class TestCoreFiles : public QObject, RigHolder {
     Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString path(const QString& name) const { return dir_->filePath(name); }
 
 private slots:
     void init() { dir_ = std::make_unique<QTemporaryDir>(); }
     void cleanup() { verifyRigAndDrop(); }
 
     void saveWritesIdentifierNulAndBlock_data() { addVariantRows(); }
-    void saveWritesIdentifierNulAndBlock();
-    void writeFailureKeepsFileCopy();
-    void saveRetriesAfterAccessDenied_data();
-    void saveRetriesAfterAccessDenied();
-    void loadAsksOnlyAgainstPrinterCopy_data();
-    void loadAsksOnlyAgainstPrinterCopy();
-    void refusedFileKeepsEveryCopy_data();
-    void refusedFileKeepsEveryCopy();
-    void unownedBytesPassThrough_data() { addVariantRows(); }
-    void unownedBytesPassThrough();
-
-private:
-    QString path(const QString& name) const { return dir_->filePath(name); }
-
-    std::unique_ptr<QTemporaryDir> dir_;
-};
-
-void TestCoreFiles::saveWritesIdentifierNulAndBlock()
-{
-    QFETCH(const ModelVariant*, variant);
-    CoreRig& rig = makeRig(*variant);
-    rig.startUp();
-    rig.pages.edit("font1", "3"); // not collected yet
-
-    rig.chooser.expectSave(path("settings.dat").toStdString());
-    rig.core.SaveSettingsFile();
-
-    QCOMPARE(rig.core.editBlock()[16], std::uint8_t('3'));
-    QCOMPARE(readFile(path("settings.dat")), settingsFile(*variant, rig.core.editBlock()));
-    QVERIFY(rig.core.fileBlock() == rig.core.editBlock());
-    QVERIFY(rig.core.sentBlock() == rig.factoryDefaults());
-    QCOMPARE(rig.chooser.initialFolders, std::vector<std::string>{CoreRig::kProgramDirectory});
-    QVERIFY(rig.window.messages.empty());
-}
-
-void TestCoreFiles::writeFailureKeepsFileCopy()
-{
-    CoreRig& rig = makeRig(*allVariants()[0]);
-    rig.startUp();
-    rig.change("msw1", std::string("\x01\x01", 2));
-
-    rig.chooser.expectSave(path("missing/settings.dat").toStdString());
-    rig.core.SaveSettingsFile();
-
-    QVERIFY(rig.core.fileBlock() == rig.factoryDefaults());
-    QCOMPARE(messageTexts(rig.window), QStringList{toQString(messages::kSaveFailed)});
-    QCOMPARE(rig.window.messages[0].icon, MessageIcon::Hand);
-}
-
-namespace {
-constexpr uid_t kNobody = 65534;
-
-// Root ignores file permissions; while this lives, the test runs with nobody's effective
-// ids so that a folder without write permission really refuses the file.
-class UnprivilegedScope {
-public:
-    UnprivilegedScope() : wasRoot_(geteuid() == 0)
+    void saveWritesIdentifierNulAndBlock()
     {
-        if (wasRoot_ && (setegid(kNobody) != 0 || seteuid(kNobody) != 0))
-            qFatal("cannot drop to an unprivileged user");
-    }
-    ~UnprivilegedScope()
-    {
-        if (wasRoot_ && (seteuid(0) != 0 || setegid(0) != 0))
-            qFatal("cannot return to root");
+        QFETCH(const ModelVariant*, variant);
+        CoreRig& rig = makeRig(*variant);
+        rig.startUp();
+        rig.pages.edit("font1", "3"); // not collected yet
+
+        QVERIFY(rig.saveSucceeds(path("settings.dat")));
+        QCOMPARE(rig.core.editBlock()[16], std::uint8_t('3'));
+        QCOMPARE(readFile(path("settings.dat")), settingsFile(*variant, rig.core.editBlock()));
+        QVERIFY(rig.core.sentBlock() == rig.factoryDefaults());
     }
 
-private:
-    bool wasRoot_;
-};
-
-// A folder the unprivileged user may not write to, and one it may.
-bool makeFolders(const QString& base, const QString& denied, const QString& writable)
-{
-    const bool root = geteuid() == 0;
-    return ::chmod(qPrintable(base), 0755) == 0 && ::mkdir(qPrintable(denied), 0755) == 0 &&
-           (root || ::chmod(qPrintable(denied), 0555) == 0) && ::mkdir(qPrintable(writable), 0755) == 0 &&
-           (!root || ::chown(qPrintable(writable), kNobody, kNobody) == 0);
-}
-} // namespace
-
-void TestCoreFiles::saveRetriesAfterAccessDenied_data()
-{
-    QTest::addColumn<const ModelVariant*>("variant");
-    QTest::addColumn<bool>("findsWritableFolder");
-    for (const ModelVariant* variant : allVariants())
-        for (bool writable : {true, false})
-            QTest::addRow("%s, %s", variant->deliverable.data(), writable ? "then writable" : "then cancel")
-                << variant << writable;
-}
-
-void TestCoreFiles::saveRetriesAfterAccessDenied()
-{
-    QFETCH(const ModelVariant*, variant);
-    QFETCH(bool, findsWritableFolder);
-    CoreRig& rig = makeRig(*variant);
-    rig.startUp();
-    rig.change("msw4", std::string("\x05\x05", 2));
-    const QString denied = path("denied");
-    const QString writable = path("writable");
-    QVERIFY(makeFolders(dir_->path(), denied, writable));
-
-    rig.chooser.expectSave((denied + "/first.dat").toStdString());
-    rig.chooser.expectSave((denied + "/second.dat").toStdString());
-    rig.chooser.expectSave(findsWritableFolder ? std::optional((writable + "/third.dat").toStdString())
-                                               : std::nullopt);
+    void writeFailureKeepsFileCopy()
     {
-        UnprivilegedScope nobody;
-        rig.core.SaveSettingsFile();
-    }
-
-    const QString deniedMessage = toQString(variant->saveDeniedMessage);
-    QCOMPARE(messageTexts(rig.window), QStringList({deniedMessage, deniedMessage}));
-    QCOMPARE(rig.window.messages[0].icon, MessageIcon::Exclamation);
-    QCOMPARE(rig.chooser.initialFolders, std::vector<std::string>(3, CoreRig::kProgramDirectory));
-    QVERIFY(QDir(denied).isEmpty());
-    if (findsWritableFolder) {
-        QCOMPARE(readFile(writable + "/third.dat"), settingsFile(*variant, rig.core.editBlock()));
-        QVERIFY(rig.core.fileBlock() == rig.core.editBlock());
-    } else {
+        CoreRig& rig = makeRig(*allVariants()[0]);
+        rig.startUp();
+        rig.change("msw1", std::string("\x01\x01", 2));
+        rig.chooser.expectSave(path("missing/settings.dat").toStdString());
+        QCOMPARE(rig.run(&CommandCore::SaveSettingsFile),
+                 QStringList({"choose file to save", tell(messages::kSaveFailed)}));
         QVERIFY(rig.core.fileBlock() == rig.factoryDefaults());
     }
-}
 
-void TestCoreFiles::loadAsksOnlyAgainstPrinterCopy_data()
-{
-    QTest::addColumn<const ModelVariant*>("variant");
-    QTest::addColumn<bool>("changed");
-    QTest::addColumn<bool>("saveFirst");
-    QTest::addColumn<bool>("sendFirst");
-    QTest::addColumn<bool>("asked");
-    QTest::addColumn<Answer>("answer");
-
-    const auto variants = allVariants();
-    QTest::newRow("kbs18r, nothing changed")
-        << variants[0] << false << false << false << false << Answer::Yes;
-    QTest::newRow("kbs62d, changed, No") << variants[1] << true << false << false << true << Answer::No;
-    QTest::newRow("kbs18t, changed, Yes") << variants[2] << true << false << false << true << Answer::Yes;
-    QTest::newRow("kbs18r, changed and saved, still asks")
-        << variants[0] << true << true << false << true << Answer::Yes;
-    QTest::newRow("kbs62d, changed and sent") << variants[1] << true << false << true << false << Answer::Yes;
-}
-
-void TestCoreFiles::loadAsksOnlyAgainstPrinterCopy()
-{
-    QFETCH(const ModelVariant*, variant);
-    QFETCH(bool, changed);
-    QFETCH(bool, saveFirst);
-    QFETCH(bool, sendFirst);
-    QFETCH(bool, asked);
-    QFETCH(Answer, answer);
-    CoreRig& rig = makeRig(*variant);
-    rig.startUp();
-    if (changed)
-        rig.pages.edit("msw3", std::string("\x01\x02", 2)); // left for the load to collect
-    if (saveFirst)
-        QVERIFY(rig.saveSucceeds(path("saved.dat").toStdString()));
-    if (sendFirst)
-        QVERIFY(rig.sendSucceeds());
-    rig.clearRecords();
-    rig.window.selectTab(3);
-    SettingsBlock inFile = rig.factoryDefaults();
-    inFile[4] = 0x09; // msw1
-    inFile[16] = '2'; // font1
-    QVERIFY(writeFile(path("load.dat"), settingsFile(*variant, inFile)));
-    const SettingsBlock sentBefore = rig.core.sentBlock();
-    const SettingsBlock fileBefore = rig.core.fileBlock();
-
-    if (asked)
-        rig.window.expectQuestion(messages::kLoadDiscardsChanges, answer);
-    const bool loads = answer == Answer::Yes;
-    if (loads)
-        rig.chooser.expectOpen(path("load.dat").toStdString());
-    rig.core.LoadSettingsFile();
-
-    QStringList events;
-    if (asked)
-        events << ask(messages::kLoadDiscardsChanges);
-    if (loads) // and the selected tab stays
-        events << "choose file to open" << rig.formButtonEntry();
-    QCOMPARE(toList(rig.journal.entries), events);
-    if (asked) {
-        QCOMPARE(rig.window.messages[0].buttons, ButtonSet::YesNo);
-        QCOMPARE(rig.window.messages[0].icon, MessageIcon::Exclamation);
+    void saveRetriesAfterAccessDenied_data()
+    {
+        QTest::addColumn<bool>("findsWritableFolder");
+        QTest::newRow("then a writable folder") << true;
+        QTest::newRow("then cancel") << false;
     }
-    QCOMPARE(rig.core.editBlock() == inFile, loads);
-    QVERIFY(rig.core.fileBlock() == (loads ? inFile : fileBefore));
-    QVERIFY(rig.core.sentBlock() == sentBefore);
-    QVERIFY(rig.pages.show(rig.core.editBlock()));
-    QVERIFY(rig.sendCommandEnabled());
-    if (loads)
-        QCOMPARE(rig.chooser.initialFolders.back(), CoreRig::kProgramDirectory);
-}
+    void saveRetriesAfterAccessDenied()
+    {
+        QFETCH(bool, findsWritableFolder);
+        const ModelVariant& variant = *allVariants()[1];
+        CoreRig& rig = makeRig(variant);
+        rig.startUp();
+        rig.change("msw4", std::string("\x05\x05", 2));
+        const QString denied = path("denied");
+        const QString writable = path("writable");
+        // Read-only for everyone, and writable by everyone, nobody included.
+        QVERIFY(::chmod(qPrintable(dir_->path()), 0755) == 0 && ::mkdir(qPrintable(denied), 0555) == 0);
+        QVERIFY(::mkdir(qPrintable(writable), 0755) == 0 && ::chmod(qPrintable(writable), 0777) == 0);
 
-void TestCoreFiles::refusedFileKeepsEveryCopy_data()
-{
-    QTest::addColumn<QByteArray>("content"); // empty: no such file
-    const ModelVariant& other = *allVariants()[0];
-    const ModelVariant& own = *allVariants()[2];
-    QByteArray noNul = settingsFile(own, SettingsBlock(own.factoryDefaults));
-    noNul[qsizetype(own.fileIdentifier.size())] = ' ';
-    QTest::newRow("file of another program") << settingsFile(other, SettingsBlock(other.factoryDefaults));
-    QTest::newRow("identifier not ended by NUL") << noNul;
-    QTest::newRow("no such file") << QByteArray();
-}
-
-void TestCoreFiles::refusedFileKeepsEveryCopy()
-{
-    QFETCH(QByteArray, content);
-    CoreRig& rig = makeRig(*allVariants()[2]);
-    rig.startUp();
-    rig.change("font2", "1");
-    QVERIFY(rig.saveSucceeds(path("kept.dat").toStdString()));
-    rig.change("msw2", std::string("\x00\x01", 2));
-    const SettingsBlock edited = rig.core.editBlock();
-    const SettingsBlock saved = rig.core.fileBlock();
-    if (!content.isEmpty())
-        QVERIFY(writeFile(path("refused.dat"), content));
-
-    rig.window.expectQuestion(messages::kLoadDiscardsChanges, Answer::Yes);
-    rig.chooser.expectOpen(path("refused.dat").toStdString());
-    rig.core.LoadSettingsFile();
-
-    QCOMPARE(messageTexts(rig.window).last(), toQString(messages::kNotSettingsFile));
-    QCOMPARE(rig.window.messages.back().icon, MessageIcon::Exclamation);
-    QVERIFY(rig.core.editBlock() == edited);
-    QVERIFY(rig.core.fileBlock() == saved);
-    QVERIFY(rig.core.sentBlock() == rig.factoryDefaults());
-    QVERIFY(rig.pages.show(edited));
-}
-
-void TestCoreFiles::unownedBytesPassThrough()
-{
-    QFETCH(const ModelVariant*, variant);
-    CoreRig& rig = makeRig(*variant);
-    rig.startUp();
-
-    // Every byte no page owns changed: lead-in, separators, reserved fields, trailer.
-    std::vector<bool> owned(variant->blockLength, false);
-    for (const FieldSpec& field : variant->fields)
-        if (field.owner != PageId::None)
-            std::fill_n(owned.begin() + long(field.offset), field.width, true);
-    SettingsBlock inFile = rig.factoryDefaults();
-    std::vector<std::size_t> unowned;
-    for (std::size_t offset = 0; offset < inFile.size(); ++offset)
-        if (!owned[offset]) {
-            unowned.push_back(offset);
-            inFile[offset] = std::uint8_t(inFile[offset] ^ 0xA5);
+        rig.chooser.expectSave((denied + "/first.dat").toStdString());
+        rig.chooser.expectSave((denied + "/second.dat").toStdString());
+        rig.chooser.expectSave(findsWritableFolder ? std::optional((writable + "/third.dat").toStdString())
+                                                   : std::nullopt);
+        QStringList events;
+        {
+            UnprivilegedScope nobody;
+            events = rig.run(&CommandCore::SaveSettingsFile);
         }
-    QVERIFY2(unowned.size() > 30, qPrintable(QString::number(unowned.size())));
-    QVERIFY(writeFile(path("odd-bytes.dat"), settingsFile(*variant, inFile)));
+        const QString chooser = "choose file to save";
+        const QString deniedMessage = tell(variant.saveDeniedMessage);
+        QCOMPARE(events, QStringList({chooser, deniedMessage, chooser, deniedMessage, chooser}));
+        QVERIFY(QDir(denied).isEmpty());
+        if (findsWritableFolder)
+            QCOMPARE(readFile(writable + "/third.dat"), settingsFile(variant, rig.core.editBlock()));
+        QVERIFY(rig.core.fileBlock() == (findsWritableFolder ? rig.core.editBlock() : rig.factoryDefaults()));
+    }
 
-    rig.chooser.expectOpen(path("odd-bytes.dat").toStdString());
-    rig.core.LoadSettingsFile();
-    rig.change("msw1", std::string("\x0F\x00", 2));
-    rig.pages.edit("font1", "1");
-    QVERIFY(rig.saveSucceeds(path("resaved.dat").toStdString()));
-    QVERIFY(rig.sendSucceeds());
+    void loadAsksOnlyAgainstPrinterCopy_data()
+    {
+        QTest::addColumn<bool>("saveFirst");
+        QTest::addColumn<bool>("sendFirst");
+        QTest::addColumn<Script>("script");
+        using enum Answer;
+        const std::string_view question = messages::kLoadDiscardsChanges;
+        QTest::newRow("changed, No") << false << false << Script{{question, No}};
+        QTest::newRow("changed and saved, still asks") << true << false << Script{{question, Yes}};
+        QTest::newRow("changed and sent") << false << true << Script{};
+    }
+    void loadAsksOnlyAgainstPrinterCopy()
+    {
+        QFETCH(bool, saveFirst);
+        QFETCH(bool, sendFirst);
+        QFETCH(Script, script);
+        const ModelVariant& variant = *allVariants()[2];
+        CoreRig& rig = makeRig(variant);
+        rig.startUp();
+        rig.pages.edit("msw3", std::string("\x01\x02", 2)); // left for the load to collect
+        if (saveFirst)
+            QVERIFY(rig.saveSucceeds(path("saved.dat")));
+        if (sendFirst)
+            QVERIFY(rig.sendSucceeds());
+        rig.window.selectTab(3);
+        SettingsBlock inFile = rig.factoryDefaults();
+        inFile[4] = 0x09; // msw1
+        inFile[16] = '2'; // font1
+        QVERIFY(writeFile(path("load.dat"), settingsFile(variant, inFile)));
+        const SettingsBlock sentBefore = rig.core.sentBlock();
+        const SettingsBlock fileBefore = rig.core.fileBlock();
 
-    const QByteArray saved = readFile(path("resaved.dat")).mid(qsizetype(variant->fileIdentifier.size()) + 1);
-    const QByteArray sent = bytesOf(rig.spooler.queues.back().bytes);
-    QCOMPARE(saved, sent);
-    QCOMPARE(sent.mid(4, 2), QByteArray("\x0F\x00", 2));
-    QCOMPARE(sent.at(16), '1');
-    for (std::size_t offset : unowned)
-        QCOMPARE(std::uint8_t(sent.at(qsizetype(offset))), inFile[offset]);
-}
+        const bool loads = script.isEmpty() || script[0].second == Answer::Yes;
+        QStringList expected;
+        if (!script.isEmpty())
+            expected << ask(messages::kLoadDiscardsChanges);
+        if (loads) { // and the selected tab stays
+            rig.chooser.expectOpen(path("load.dat").toStdString());
+            expected << "choose file to open" << rig.formButtonEntry();
+        }
+        QCOMPARE(rig.run(&CommandCore::LoadSettingsFile, script), expected);
+        QVERIFY(
+            rig.copiesAre(loads ? inFile : rig.core.editBlock(), loads ? inFile : fileBefore, sentBefore));
+        QCOMPARE(rig.core.editBlock() == inFile, loads);
+        QVERIFY(rig.pages.show(rig.core.editBlock()));
+        QVERIFY(rig.sendCommandEnabled());
+    }
+
+    void refusedFileKeepsEveryCopy_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // empty: no such file
+        const ModelVariant& other = *allVariants()[0];
+        const ModelVariant& own = *allVariants()[2];
+        QByteArray noNul = settingsFile(own, SettingsBlock(own.factoryDefaults));
+        noNul[qsizetype(own.fileIdentifier.size())] = ' ';
+        QTest::newRow("file of another program") << settingsFile(other, SettingsBlock(other.factoryDefaults));
+        QTest::newRow("identifier not ended by NUL") << noNul;
+        QTest::newRow("no such file") << QByteArray();
+    }
+    void refusedFileKeepsEveryCopy()
+    {
+        QFETCH(QByteArray, content);
+        CoreRig& rig = makeRig(*allVariants()[2]);
+        rig.startUp();
+        rig.change("font2", "1");
+        QVERIFY(rig.saveSucceeds(path("kept.dat")));
+        rig.change("msw2", std::string("\x00\x01", 2));
+        const SettingsBlock edited = rig.core.editBlock();
+        const SettingsBlock saved = rig.core.fileBlock();
+        if (!content.isEmpty())
+            QVERIFY(writeFile(path("refused.dat"), content));
+
+        rig.chooser.expectOpen(path("refused.dat").toStdString());
+        QCOMPARE(
+            rig.run(&CommandCore::LoadSettingsFile, {{messages::kLoadDiscardsChanges, Answer::Yes}}).last(),
+            tell(messages::kNotSettingsFile));
+        QVERIFY(rig.copiesAre(edited, saved, rig.factoryDefaults()));
+        QVERIFY(rig.pages.show(edited));
+    }
+
+    void unownedBytesPassThrough_data() { addVariantRows(); }
+    void unownedBytesPassThrough()
+    {
+        QFETCH(const ModelVariant*, variant);
+        CoreRig& rig = makeRig(*variant);
+        rig.startUp();
+
+        // Every byte no page owns changed: lead-in, separators, reserved fields, trailer.
+        std::vector<bool> owned(variant->blockLength, false);
+        for (const FieldSpec& field : variant->fields)
+            if (field.owner != PageId::None)
+                std::fill_n(owned.begin() + long(field.offset), field.width, true);
+        SettingsBlock inFile = rig.factoryDefaults();
+        for (std::size_t offset = 0; offset < inFile.size(); ++offset)
+            if (!owned[offset])
+                inFile[offset] = std::uint8_t(inFile[offset] ^ 0xA5);
+        QVERIFY(std::count(owned.begin(), owned.end(), false) > 30);
+        QVERIFY(writeFile(path("odd-bytes.dat"), settingsFile(*variant, inFile)));
+
+        rig.chooser.expectOpen(path("odd-bytes.dat").toStdString());
+        rig.core.LoadSettingsFile();
+        rig.change("msw1", std::string("\x0F\x00", 2));
+        rig.pages.edit("font1", "1");
+        QVERIFY(rig.saveSucceeds(path("resaved.dat")));
+        QVERIFY(rig.sendSucceeds());
+
+        const QByteArray saved =
+            readFile(path("resaved.dat")).mid(qsizetype(variant->fileIdentifier.size()) + 1);
+        const QByteArray sent = bytesOf(rig.spooler.lastWrite);
+        QCOMPARE(saved, sent);
+        QCOMPARE(sent.mid(4, 2), QByteArray("\x0F\x00", 2));
+        QCOMPARE(sent.at(16), '1');
+        for (std::size_t offset = 0; offset < inFile.size(); ++offset)
+            if (!owned[offset])
+                QCOMPARE(std::uint8_t(sent.at(qsizetype(offset))), inFile[offset]);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestCoreFiles)
 #include "tst_core_files.moc"

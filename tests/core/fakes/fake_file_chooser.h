@@ -18,34 +18,27 @@ public:
     void expectOpen(std::optional<std::string> path) { opens_.push_back(std::move(path)); }
     void expectSave(std::optional<std::string> path) { saves_.push_back(std::move(path)); }
 
-    std::optional<std::string> chooseFileToOpen(std::string_view initialDirectory) override
+    std::optional<std::string> chooseFileToOpen(std::string_view folder) override
     {
-        return next(opens_, initialDirectory, "open");
+        return next(opens_, "open", folder);
     }
-    std::optional<std::string> chooseFileToSave(std::string_view initialDirectory) override
+    std::optional<std::string> chooseFileToSave(std::string_view folder) override
     {
-        return next(saves_, initialDirectory, "save");
+        return next(saves_, "save", folder);
     }
 
     std::vector<std::string> initialFolders; // of every chooser shown
-
-    std::vector<std::string> unmetExpectations() const
-    {
-        std::vector<std::string> all = problems_;
-        if (!opens_.empty() || !saves_.empty())
-            all.push_back("file chooser never shown");
-        return all;
-    }
+    std::size_t unused() const { return opens_.size() + saves_.size(); }
 
 private:
     using Script = std::deque<std::optional<std::string>>;
 
-    std::optional<std::string> next(Script& script, std::string_view folder, const char* kind)
+    std::optional<std::string> next(Script& script, const std::string& kind, std::string_view folder)
     {
         initialFolders.emplace_back(folder);
-        journal_.add(std::string("choose file to ") + kind);
+        journal_.add("choose file to " + kind);
         if (script.empty()) {
-            problems_.push_back(std::string("unexpected file chooser to ") + kind);
+            journal_.problems.push_back("unexpected file chooser to " + kind);
             return std::nullopt;
         }
         std::optional<std::string> path = script.front();
@@ -56,7 +49,6 @@ private:
     Journal& journal_;
     Script opens_;
     Script saves_;
-    std::vector<std::string> problems_;
 };
 
 } // namespace kbs::fakes

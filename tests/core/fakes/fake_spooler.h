@@ -4,7 +4,6 @@
 #include "fakes/journal.h"
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -12,17 +11,7 @@ namespace kbs::fakes {
 
 enum class FailAt { Nothing, Open, Start, Write, End };
 
-// What happened to one opened queue.
-struct QueueRecord {
-    std::string queue;
-    std::vector<std::string> jobTitles; // one per startRawJob
-    std::vector<std::uint8_t> bytes;    // everything written
-    int writes = 0;
-    int jobEnds = 0;
-};
-
-// Opens every queue, failing at the step given by `failAt`, and records every job; the
-// journal shows when a queue is opened and closed.
+// Opens every queue and journals each step of its job, failing at `failAt`.
 class FakeSpooler : public SpoolerPort {
 public:
     explicit FakeSpooler(Journal& journal) : journal_(journal) {}
@@ -31,46 +20,38 @@ public:
     {
         openAttempts.emplace_back(queueName);
         journal_.add("open queue " + std::string(queueName));
-        if (failAt == FailAt::Open)
-            return nullptr;
-        queues.push_back({std::string(queueName), {}, {}, 0, 0});
-        return std::make_unique<Queue>(queues.back(), failAt, journal_);
+        return failAt == FailAt::Open ? nullptr : std::make_unique<Queue>(*this);
     }
 
     FailAt failAt = FailAt::Nothing;
     std::vector<std::string> openAttempts;
-    std::deque<QueueRecord> queues; // a deque keeps records in place for the open queues
+    std::vector<std::uint8_t> lastWrite;
 
 private:
     class Queue : public OpenQueue {
     public:
-        Queue(QueueRecord& record, FailAt failAt, Journal& journal)
-            : record_(record), failAt_(failAt), journal_(journal)
-        {
-        }
-        ~Queue() override { journal_.add("close queue " + record_.queue); }
+        explicit Queue(FakeSpooler& spooler) : spooler_(spooler) {}
+        ~Queue() override { spooler_.journal_.add("close queue"); }
 
         bool startRawJob(std::string_view documentName) override
         {
-            record_.jobTitles.emplace_back(documentName);
-            return failAt_ != FailAt::Start;
+            spooler_.journal_.add("start raw job " + std::string(documentName));
+            return spooler_.failAt != FailAt::Start;
         }
         bool writeData(std::span<const std::uint8_t> bytes) override
         {
-            ++record_.writes;
-            record_.bytes.insert(record_.bytes.end(), bytes.begin(), bytes.end());
-            return failAt_ != FailAt::Write;
+            spooler_.journal_.add("write " + std::to_string(bytes.size()) + " bytes");
+            spooler_.lastWrite.assign(bytes.begin(), bytes.end());
+            return spooler_.failAt != FailAt::Write;
         }
         bool endJob() override
         {
-            ++record_.jobEnds;
-            return failAt_ != FailAt::End;
+            spooler_.journal_.add("end job");
+            return spooler_.failAt != FailAt::End;
         }
 
     private:
-        QueueRecord& record_;
-        FailAt failAt_;
-        Journal& journal_;
+        FakeSpooler& spooler_;
     };
 
     Journal& journal_;

@@ -7,43 +7,34 @@
 #include <deque>
 #include <map>
 #include <string>
-#include <vector>
+#include <utility>
 
 namespace kbs::fakes {
 
-struct MessageRecord {
-    std::string text;
-    std::string caption;
-    ButtonSet buttons;
-    MessageIcon icon;
-};
-
-// Records every message box and answers questions (boxes with more than an OK button)
-// from a script; a question that is not the next one scripted is answered Cancel and
-// reported as a problem.
+// Journals every message box and answers questions (boxes with more than an OK button) from a
+// script; a question that is not the next one scripted, or an answer its box does not offer,
+// is a problem.
 class FakeWindow : public WindowPort {
 public:
     explicit FakeWindow(Journal& journal) : journal_(journal) {}
 
-    void expectQuestion(std::string_view text, Answer answer)
-    {
-        script_.push_back({std::string(text), answer});
-    }
+    void expectQuestion(std::string_view text, Answer answer) { script_.emplace_back(text, answer); }
     // The user clicking a tab, which the core does not see.
     void selectTab(std::size_t tabIndex) { selectedTab_ = tabIndex; }
 
     Answer showMessage(std::string_view text, std::string_view caption, ButtonSet buttons,
-                       MessageIcon icon) override
+                       MessageIcon) override
     {
-        messages.push_back({std::string(text), std::string(caption), buttons, icon});
+        if (caption != "Knobstation")
+            journal_.problems.push_back("caption " + std::string(caption));
         journal_.add((buttons == ButtonSet::Ok ? "tell: " : "ask: ") + std::string(text));
         if (buttons == ButtonSet::Ok)
             return Answer::Ok;
-        if (script_.empty() || script_.front().question != text) {
-            problems_.push_back("unexpected question: " + std::string(text));
+        if (script_.empty() || script_.front().first != text || !offers(buttons, script_.front().second)) {
+            journal_.problems.push_back("unexpected question: " + std::string(text));
             return Answer::Cancel;
         }
-        const Answer answer = script_.front().answer;
+        const Answer answer = script_.front().second;
         script_.pop_front();
         return answer;
     }
@@ -58,34 +49,22 @@ public:
     {
         statusTexts.at(std::size_t(part)) = text;
     }
-    void closeWindow(int exitStatus) override
-    {
-        closeRequests.push_back(exitStatus);
-        journal_.add("close " + std::to_string(exitStatus));
-    }
+    void closeWindow(int exitStatus) override { journal_.add("close " + std::to_string(exitStatus)); }
 
-    std::vector<MessageRecord> messages;
     std::map<int, bool> commandEnabled; // last state per command id
     std::array<std::string, 2> statusTexts;
-    std::vector<int> closeRequests;
-
-    // Unexpected questions plus every scripted question that was never asked.
-    std::vector<std::string> unmetExpectations() const
-    {
-        std::vector<std::string> all = problems_;
-        for (const ScriptedAnswer& left : script_)
-            all.push_back("question never asked: " + left.question);
-        return all;
-    }
+    std::size_t unused() const { return script_.size(); }
 
 private:
-    struct ScriptedAnswer {
-        std::string question;
-        Answer answer;
-    };
+    static bool offers(ButtonSet buttons, Answer answer)
+    {
+        if (answer == Answer::Cancel)
+            return buttons != ButtonSet::YesNo;
+        return (answer == Answer::Ok) == (buttons == ButtonSet::OkCancel);
+    }
+
     Journal& journal_;
-    std::deque<ScriptedAnswer> script_;
-    std::vector<std::string> problems_;
+    std::deque<std::pair<std::string, Answer>> script_;
     std::size_t selectedTab_ = 0;
 };
 

@@ -5,10 +5,10 @@
 
 namespace kbs::fakes {
 
-// One ordered record of what every fake saw, so a test can check the order of events
-// across ports (a message, then the printer selection, then a job ...).
+// What every fake saw, in one order, so a test can check the order of events across ports.
 struct Journal {
     std::vector<std::string> entries;
+    std::vector<std::string> problems; // calls no test scripted
     void add(std::string entry) { entries.push_back(std::move(entry)); }
 };
 
