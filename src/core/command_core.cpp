@@ -102,24 +102,21 @@ bool CommandCore::offerSendAndSave(std::string_view sendQuestion, std::string_vi
     const bool offerSend = editBlock_ != sentBlock_;
     const bool offerSave = editBlock_ != fileBlock_;
 
-    if (offerSend) {
-        switch (askYesNoCancel(sendQuestion)) {
+    struct Offer {
+        bool applies;
+        std::string_view question;
+        FlowEnd (CommandCore::*run)();
+    };
+    for (const Offer& offer : {Offer{offerSend, sendQuestion, &CommandCore::sendSettings},
+                               Offer{offerSave, saveQuestion, &CommandCore::saveSettings}}) {
+        if (!offer.applies)
+            continue;
+        switch (askYesNoCancel(offer.question)) {
         case Reply::Cancel:
             return false;
         case Reply::Yes:
-            if (sendSettings() == FlowEnd::StoppedOnPendingEntry || closing_)
-                return false;
-            break;
-        case Reply::No:
-            break;
-        }
-    }
-    if (offerSave) {
-        switch (askYesNoCancel(saveQuestion)) {
-        case Reply::Cancel:
-            return false;
-        case Reply::Yes:
-            if (saveSettings() == FlowEnd::StoppedOnPendingEntry || closing_)
+            // A pending entry or an ended program stops the flow here.
+            if ((this->*offer.run)() == FlowEnd::StoppedOnPendingEntry || closing_)
                 return false;
             break;
         case Reply::No:
