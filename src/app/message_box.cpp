@@ -36,7 +36,8 @@ ButtonLayout toQtButtons(ButtonSet set)
     case ButtonSet::YesNo:
         return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
     case ButtonSet::YesNoCancel:
-        return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::Cancel};
+        return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
+                QMessageBox::Cancel};
     }
     return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok};
 }

@@ -23,7 +23,7 @@ public:
     virtual std::size_t selectedTab() const = 0;
     // Acts on the menu item and its tool bar twin together.
     virtual void setCommandEnabled(int commandId, bool enabled) = 0;
-    // part 0 or 1 of the status bar
+    // 0: the printer name pane of the status bar, 1: the connection pane
     virtual void setStatusText(int part, const std::string& text) = 0;
     // Closes the main window; the program then ends with this status.
     virtual void closeWindow(int exitStatus) = 0;
