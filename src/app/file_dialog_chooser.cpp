@@ -1,5 +1,7 @@
 #include "app/file_dialog_chooser.h"
 
+#include "app/qt_text.h"
+
 #include <QFile>
 #include <QFileDialog>
 
@@ -15,8 +17,7 @@ std::optional<std::string> runFileDialog(QWidget* parent, std::string_view initi
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilter(QStringLiteral("KS設定ファイル (*.dat)"));
     dialog.setDefaultSuffix(QStringLiteral("dat"));
-    dialog.setDirectory(
-        QString::fromUtf8(initialDirectory.data(), static_cast<qsizetype>(initialDirectory.size())));
+    dialog.setDirectory(toQString(initialDirectory));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     // Paths go to the file calls in the file system's own encoding.

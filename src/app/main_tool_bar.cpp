@@ -1,6 +1,7 @@
 #include "app/main_tool_bar.h"
 
 #include "app/artwork.h"
+#include "app/qt_text.h"
 
 #include <QAction>
 #include <QToolButton>
@@ -21,7 +22,7 @@ int menuTwinOf(int commandId)
 
 QString toolTipText(std::string_view text)
 {
-    const QString full = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QString full = toQString(text);
     // Counted in characters, so a character outside the basic plane is never split.
     const QList<uint> characters = full.toUcs4();
     if (characters.size() <= kToolTipLimit)

@@ -1,5 +1,7 @@
 #include "app/message_box.h"
 
+#include "app/qt_text.h"
+
 #include <QMessageBox>
 #include <QString>
 
@@ -56,18 +58,13 @@ Answer toAnswer(int pressed)
     }
 }
 
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 Answer showMessageBox(QWidget* parent, std::string_view text, std::string_view caption, ButtonSet buttons,
                       MessageIcon icon)
 {
     const ButtonLayout layout = toQtButtons(buttons);
-    QMessageBox box(toQtIcon(icon), fromUtf8(caption), fromUtf8(text), layout.buttons, parent);
+    QMessageBox box(toQtIcon(icon), toQString(caption), toQString(text), layout.buttons, parent);
     box.setDefaultButton(layout.defaultButton);
     box.setEscapeButton(layout.escapeButton);
     return toAnswer(box.exec());

@@ -1,7 +1,7 @@
 #include "pages/code_list_box.h"
 
+#include "app/qt_text.h"
 #include "pagedata/code_list.h"
-#include "pages/qt_text.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -13,15 +13,15 @@ CodeListBox::CodeListBox(const ControlSpec& control, const std::function<void()>
                          QWidget* parent)
     : QWidget(parent), list_(new QComboBox(this))
 {
-    list_->setObjectName(qtText(control.name));
+    list_->setObjectName(toQString(control.name));
     for (const CodeEntry& entry : control.list->entries)
-        list_->addItem(qtText(entry.text));
+        list_->addItem(toQString(entry.text));
     list_->setCurrentIndex(-1);
     // activated, not currentIndexChanged: only the user's choice counts as a change.
     connect(list_, &QComboBox::activated, this, [onUserChange] { onUserChange(); });
 
-    auto* label = new QLabel(qtText(control.caption), this);
-    label->setObjectName(qtText(control.name) + QStringLiteral("_label"));
+    auto* label = new QLabel(toQString(control.caption), this);
+    label->setObjectName(toQString(control.name) + QStringLiteral("_label"));
     label->setBuddy(list_);
 
     auto* layout = new QHBoxLayout(this);
@@ -33,7 +33,7 @@ CodeListBox::CodeListBox(const ControlSpec& control, const std::function<void()>
 
 void CodeListBox::showMember(const Member& member)
 {
-    list_->setCurrentIndex(list_->findText(qtText(member.text)));
+    list_->setCurrentIndex(list_->findText(toQString(member.text)));
 }
 
 void CodeListBox::readMember(Member& member) const

@@ -1,12 +1,12 @@
 #include "pages/page_factory.h"
 
 #include "app/dialog_units.h"
+#include "app/qt_text.h"
 #include "pagedata/page_names.h"
 #include "pagedata/page_tables.h"
 #include "pagedata/switch_page.h"
 #include "pages/empty_page.h"
 #include "pages/page_size.h"
-#include "pages/qt_text.h"
 #include "pages/table_page.h"
 
 namespace kbs {
@@ -27,7 +27,7 @@ std::unique_ptr<PageWidget> createPageWidget(const ModelVariant& variant, PageId
 std::unique_ptr<PageWidget> createPage(const ModelVariant& variant, PageId page, QWidget* parent)
 {
     auto widget = createPageWidget(variant, page, parent);
-    widget->setObjectName(qtText(pageClassName(page)));
+    widget->setObjectName(toQString(pageClassName(page)));
     widget->setFixedSize(pageSize(dialogFont()));
     return widget;
 }

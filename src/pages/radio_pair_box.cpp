@@ -1,7 +1,7 @@
 #include "pages/radio_pair_box.h"
 
 #include "app/dialog_units.h"
-#include "pages/qt_text.h"
+#include "app/qt_text.h"
 
 #include <QBoxLayout>
 #include <QLabel>
@@ -15,17 +15,17 @@ namespace kbs {
 
 RadioPairBox::RadioPairBox(const ControlSpec& control, const std::function<void()>& onUserChange,
                            int maxWidth, QWidget* parent)
-    : QGroupBox(qtText(control.caption), parent)
+    : QGroupBox(toQString(control.caption), parent)
 {
-    setObjectName(qtText(control.name));
+    setObjectName(toQString(control.name));
     const DialogUnits units(font());
     auto* rows = new QVBoxLayout(this);
     rows->setContentsMargins(units.x(2), 0, units.x(2), units.y(1));
     rows->setSpacing(0);
     QHBoxLayout* buttonRows[2];
     for (int value = 0; value < 2; ++value) {
-        auto* button = new QRadioButton(qtText(control.choices[static_cast<std::size_t>(value)]), this);
-        button->setObjectName(qtText(control.name) + QLatin1Char('_') + QString::number(value));
+        auto* button = new QRadioButton(toQString(control.choices[static_cast<std::size_t>(value)]), this);
+        button->setObjectName(toQString(control.name) + QLatin1Char('_') + QString::number(value));
         // clicked, not toggled: only the user's clicks and keys count as a change.
         connect(button, &QRadioButton::clicked, this, [onUserChange] { onUserChange(); });
         buttons_[value] = button;
@@ -35,8 +35,8 @@ RadioPairBox::RadioPairBox(const ControlSpec& control, const std::function<void(
         rows->addLayout(buttonRows[value]);
     }
 
-    auto* note = new QLabel(qtText(control.note), this);
-    note->setObjectName(qtText(control.name) + QStringLiteral("_note"));
+    auto* note = new QLabel(toQString(control.note), this);
+    note->setObjectName(toQString(control.name) + QStringLiteral("_note"));
     // Beside the first button if the box stays within the column, else beside the second,
     // else on a row of its own.
     for (QHBoxLayout* row : buttonRows) {

@@ -2,6 +2,7 @@
 
 #include "app/dialog_units.h"
 #include "app/message_box.h"
+#include "app/qt_text.h"
 #include "core/messages.h"
 
 #include <QHeaderView>
@@ -22,11 +23,6 @@ enum Column { NameColumn, ConnectionColumn };
 // The texts as the spooler gave them, so that the choice keeps them byte for byte.
 constexpr int kSpoolerTextRole = Qt::UserRole;
 
-QString fromUtf8(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::string spoolerText(const QTreeWidgetItem* row, Column column)
 {
     return row->data(column, kSpoolerTextRole).toByteArray().toStdString();
@@ -35,8 +31,8 @@ std::string spoolerText(const QTreeWidgetItem* row, Column column)
 QTreeWidgetItem* newRow(const PrinterChoice& printer)
 {
     auto* row = new QTreeWidgetItem;
-    row->setText(NameColumn, fromUtf8(printer.name));
-    row->setText(ConnectionColumn, fromUtf8(printer.connection));
+    row->setText(NameColumn, toQString(printer.name));
+    row->setText(ConnectionColumn, toQString(printer.connection));
     row->setData(NameColumn, kSpoolerTextRole, QByteArray::fromStdString(printer.name));
     row->setData(ConnectionColumn, kSpoolerTextRole, QByteArray::fromStdString(printer.connection));
     return row;
