@@ -2,7 +2,6 @@
 
 // The fifteen memory switch pages with the offsets of their byte pairs, shared by the
 // page data and widget tests.
-#include "model/model_variant.h"
 #include "model/settings_block.h"
 #include "pagedata/page_tables.h"
 #include "variants/kbs18r/kbs18r_variant.h"
@@ -11,41 +10,35 @@
 
 #include <QtTest>
 
-#include <array>
-#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace switch_cases {
 
+using Pair = std::pair<std::uint8_t, std::uint8_t>;
+
 struct SwitchPageCase {
     const kbs::ModelVariant* variant;
     int msw;            // 1 to 5
     std::size_t offset; // of the byte pair in the block
-    kbs::PageId page;
     const kbs::SwitchPageTable* table;
 };
 
 inline const std::vector<SwitchPageCase>& allSwitchPages()
 {
     static const std::vector<SwitchPageCase> cases = [] {
-        constexpr std::array pages = {kbs::PageId::MSW1, kbs::PageId::MSW2, kbs::PageId::MSW3,
-                                      kbs::PageId::MSW4, kbs::PageId::MSW5};
-        const std::array<std::pair<const kbs::ModelVariant*, std::size_t>, 3> msw5Offsets = {{
-            {&kbs::kbs18r::variant(), 264},
-            {&kbs::kbs62d::variant(), 185},
-            {&kbs::kbs18t::variant(), 174},
-        }};
+        const kbs::PageId pages[] = {kbs::PageId::MSW1, kbs::PageId::MSW2, kbs::PageId::MSW3,
+                                     kbs::PageId::MSW4, kbs::PageId::MSW5};
+        const std::pair<const kbs::ModelVariant*, std::size_t> msw5Offsets[] = {
+            {&kbs::kbs18r::variant(), 264}, {&kbs::kbs62d::variant(), 185}, {&kbs::kbs18t::variant(), 174}};
         std::vector<SwitchPageCase> result;
         for (const auto& [variant, msw5Offset] : msw5Offsets) {
             for (int msw = 1; msw <= 5; ++msw) {
-                const kbs::PageId page = pages.at(static_cast<std::size_t>(msw - 1));
-                const auto* table = kbs::findSwitchPage(*variant->pageTables, page);
+                const auto* table = kbs::findSwitchPage(*variant->pageTables, pages[msw - 1]);
                 if (table == nullptr)
                     qFatal("no switch table for MSW%d", msw);
-                const std::size_t offset =
-                    msw == 5 ? msw5Offset : static_cast<std::size_t>(4 + 3 * (msw - 1));
-                result.push_back({variant, msw, offset, page, table});
+                result.push_back(
+                    {variant, msw, msw == 5 ? msw5Offset : std::size_t(4 + 3 * (msw - 1)), table});
             }
         }
         return result;
@@ -53,44 +46,22 @@ inline const std::vector<SwitchPageCase>& allSwitchPages()
     return cases;
 }
 
-// One row "kbs18r MSW1" ... per page (only MSW1 pages with `msw1Only`), column caseIndex.
-inline void addPageRows(bool msw1Only = false)
+inline kbs::SettingsBlock withPair(kbs::SettingsBlock block, std::size_t offset, Pair pair)
 {
-    QTest::addColumn<int>("caseIndex");
-    const auto& cases = allSwitchPages();
-    for (std::size_t index = 0; index < cases.size(); ++index) {
-        if (!msw1Only || cases[index].msw == 1)
-            QTest::addRow("%s MSW%d", cases[index].variant->deliverable.data(), cases[index].msw)
-                << static_cast<int>(index);
-    }
-}
-
-inline const SwitchPageCase& fetchedPage()
-{
-    QFETCH(int, caseIndex);
-    return allSwitchPages().at(static_cast<std::size_t>(caseIndex));
-}
-
-inline kbs::SettingsBlock factoryBlock(const SwitchPageCase& page)
-{
-    return kbs::SettingsBlock(page.variant->factoryDefaults);
-}
-
-// A block in which every byte differs from its neighbours, so a stray write shows.
-inline kbs::SettingsBlock patternBlock(const SwitchPageCase& page)
-{
-    std::vector<std::uint8_t> bytes(page.variant->blockLength);
-    for (std::size_t index = 0; index < bytes.size(); ++index)
-        bytes[index] = static_cast<std::uint8_t>(0x80 + index * 7);
-    return kbs::SettingsBlock(bytes);
-}
-
-inline kbs::SettingsBlock withPair(kbs::SettingsBlock block, std::size_t offset, std::uint8_t first,
-                                   std::uint8_t second)
-{
-    block[offset] = first;
-    block[offset + 1] = second;
+    block[offset] = pair.first;
+    block[offset + 1] = pair.second;
     return block;
+}
+
+// The pair at `offset` in `after`; any other byte that differs from `before` is a stray write.
+inline Pair pairOnlyChanged(const kbs::SettingsBlock& before, const kbs::SettingsBlock& after,
+                            std::size_t offset)
+{
+    for (std::size_t index = 0; index < after.size(); ++index) {
+        if (index != offset && index != offset + 1 && after[index] != before[index])
+            qFatal("byte %zu outside the pair was written", index);
+    }
+    return {after[offset], after[offset + 1]};
 }
 
 } // namespace switch_cases
