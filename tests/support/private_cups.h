@@ -1,10 +1,12 @@
 #pragma once
 
-#include <QByteArray>
-#include <QList>
-#include <QString>
-#include <QStringList>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 namespace kbs::test {
 
@@ -14,34 +16,71 @@ namespace kbs::test {
 // script's owner watch should the test program die.
 class PrivateCups {
 public:
-    PrivateCups();
-    ~PrivateCups();
-    PrivateCups(const PrivateCups&) = delete;
-    PrivateCups& operator=(const PrivateCups&) = delete;
+    PrivateCups()
+    {
+        qputenv("CUPS_SERVER", QFile::encodeName(stateDir_.filePath("cups.sock")));
+        QByteArray output;
+        const QString owner = QString::number(QCoreApplication::applicationPid());
+        if (!stateDir_.isValid() || !script({"start", stateDir_.path(), "--owner", owner}, &output))
+            failure = "test-spooler.sh start failed: " + QString::fromLocal8Bit(output);
+    }
+    ~PrivateCups() { script({"stop", stateDir_.path()}); }
 
     // Empty when the spooler runs; otherwise what went wrong.
-    const QString& failure() const { return failure_; }
+    QString failure;
 
-    // A queue whose make and model is `makeAndModel` (see test-spooler.sh add-queue).
-    bool addQueue(const QString& queue, const QString& makeAndModel, const QString& deviceUri);
+    bool addQueue(const QString& queue, const QString& makeAndModel, const QString& deviceUri)
+    {
+        return script({"add-queue", stateDir_.path(), queue, makeAndModel, deviceUri});
+    }
     // A queue on a new printer simulator of the same name.
-    bool addSimulatedQueue(const QString& queue, const QString& makeAndModel);
-    // Runs a CUPS administration command (lpadmin, cupsdisable, ...) against this spooler.
-    bool administer(const QString& program, const QStringList& arguments);
-
-    bool stopDaemon();
-    // SIGSTOP freezes the cupsd, as a hung spooler that accepts connections but never
-    // answers; SIGCONT thaws it.
-    bool signalDaemon(int signal);
+    bool addSimulatedQueue(const QString& queue, const QString& makeAndModel)
+    {
+        QByteArray uri;
+        return script({"add-simulator", stateDir_.path(), queue}, &uri) &&
+               addQueue(queue, makeAndModel, QString::fromUtf8(uri).trimmed());
+    }
+    bool stopDaemon() { return script({"stop-cupsd", stateDir_.path()}); }
 
     // The jobs a simulator has received, oldest first; waits up to `timeoutMs` for `count` of them.
-    QList<QByteArray> receivedJobs(const QString& simulator, int count = 0, int timeoutMs = 0) const;
+    QList<QByteArray> receivedJobs(const QString& simulator, int count = 0, int timeoutMs = 0) const
+    {
+        const QDir jobs(stateDir_.filePath("simulators/" + simulator + "/jobs"));
+        const QDeadlineTimer deadline(timeoutMs);
+        QStringList files;
+        while ((files = jobs.entryList({"job-*.bin"}, QDir::Files, QDir::Name)).size() < count &&
+               !deadline.hasExpired())
+            QThread::msleep(20);
+        QList<QByteArray> contents;
+        for (const QString& name : files) {
+            QFile job(jobs.filePath(name));
+            contents.append(job.open(QIODevice::ReadOnly) ? job.readAll() : QByteArray());
+        }
+        return contents;
+    }
+
+    // Runs a command (lpadmin, cupsdisable, cupstestppd, ...) against this spooler.
+    static bool administer(const QString& program, const QStringList& arguments, QByteArray* output = nullptr)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("KBS_PRINTER_SIMULATOR", KBS_PRINTER_SIMULATOR);
+        process.setProcessEnvironment(environment);
+        process.setProcessChannelMode(output ? QProcess::MergedChannels : QProcess::ForwardedChannels);
+        process.start(program, arguments);
+        const bool finished = process.waitForFinished(60000);
+        if (output)
+            *output = process.readAll();
+        return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    }
 
 private:
-    bool runScript(const QStringList& arguments, QByteArray* output = nullptr);
-
     QTemporaryDir stateDir_;
-    QString failure_;
+
+    bool script(const QStringList& arguments, QByteArray* output = nullptr)
+    {
+        return administer("bash", QStringList{KBS_TEST_SPOOLER_SCRIPT} + arguments, output);
+    }
 };
 
 } // namespace kbs::test
