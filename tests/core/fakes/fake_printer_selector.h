@@ -3,10 +3,6 @@
 #include "core/printer_selector_port.h"
 #include "fakes/journal.h"
 
-#include <deque>
-#include <string>
-#include <vector>
-
 namespace kbs::fakes {
 
 inline SelectionResult chosen(std::string name, std::string connection, unsigned listedCount = 2)
@@ -22,8 +18,7 @@ inline SelectionResult noUsablePrinter()
     return {SelectionEnd::EndProgram, {}, 0};
 }
 
-// Ends each selection as scripted; one beyond the script is a problem and ends with Cancel
-// on the preset, which changes nothing.
+// Ends each selection as scripted; one beyond the script ends with Cancel on the preset.
 class FakePrinterSelector : public PrinterSelectorPort {
 public:
     explicit FakePrinterSelector(Journal& journal) : journal_(journal) {}
@@ -32,14 +27,7 @@ public:
     SelectionResult runSelection(const PrinterChoice& preset, bool startupComplete) override
     {
         calls.push_back({preset, startupComplete});
-        journal_.add("select printer");
-        if (script_.empty()) {
-            journal_.problems.push_back("unexpected printer selection");
-            return cancelled(preset);
-        }
-        SelectionResult result = script_.front();
-        script_.pop_front();
-        return result;
+        return nextScripted(script_, journal_, "select printer", cancelled(preset));
     }
 
     struct Call {

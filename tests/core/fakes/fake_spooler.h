@@ -4,8 +4,6 @@
 #include "fakes/journal.h"
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
 namespace kbs::fakes {
 
@@ -16,11 +14,11 @@ class FakeSpooler : public SpoolerPort {
 public:
     explicit FakeSpooler(Journal& journal) : journal_(journal) {}
 
-    std::unique_ptr<OpenQueue> openForUse(std::string_view queueName) override
+    std::unique_ptr<OpenQueue> openForUse(std::string_view name) override
     {
-        openAttempts.emplace_back(queueName);
-        journal_.add("open queue " + std::string(queueName));
-        return failAt == FailAt::Open ? nullptr : std::make_unique<Queue>(*this);
+        openAttempts.emplace_back(name);
+        return step("open queue " + std::string(name), FailAt::Open) ? std::make_unique<Queue>(*this)
+                                                                     : nullptr;
     }
 
     FailAt failAt = FailAt::Nothing;
@@ -28,31 +26,26 @@ public:
     std::vector<std::uint8_t> lastWrite;
 
 private:
-    class Queue : public OpenQueue {
-    public:
-        explicit Queue(FakeSpooler& spooler) : spooler_(spooler) {}
-        ~Queue() override { spooler_.journal_.add("close queue"); }
-
-        bool startRawJob(std::string_view documentName) override
+    struct Queue : OpenQueue {
+        explicit Queue(FakeSpooler& spooler) : s(spooler) {}
+        ~Queue() override { s.journal_.add("close queue"); }
+        bool startRawJob(std::string_view name) override
         {
-            spooler_.journal_.add("start raw job " + std::string(documentName));
-            return spooler_.failAt != FailAt::Start;
+            return s.step("start raw job " + std::string(name), FailAt::Start);
         }
         bool writeData(std::span<const std::uint8_t> bytes) override
         {
-            spooler_.journal_.add("write " + std::to_string(bytes.size()) + " bytes");
-            spooler_.lastWrite.assign(bytes.begin(), bytes.end());
-            return spooler_.failAt != FailAt::Write;
+            s.lastWrite.assign(bytes.begin(), bytes.end());
+            return s.step("write " + std::to_string(bytes.size()) + " bytes", FailAt::Write);
         }
-        bool endJob() override
-        {
-            spooler_.journal_.add("end job");
-            return spooler_.failAt != FailAt::End;
-        }
-
-    private:
-        FakeSpooler& spooler_;
+        bool endJob() override { return s.step("end job", FailAt::End); }
+        FakeSpooler& s;
     };
+    bool step(std::string entry, FailAt failing)
+    {
+        journal_.add(std::move(entry));
+        return failAt != failing;
+    }
 
     Journal& journal_;
 };
