@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need. Safe to run again.
+# Installs the Debian packages that building, running and testing need, then checks that every
+# program and file the tests and the run command use is really there. Safe to run again.
 set -euo pipefail
 
 packages=(
   build-essential cmake clang-format
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl1-mesa-dev
-  libcups2-dev cups-daemon cups-client cups-bsd cups-filters
+  libcups2-dev cups cups-daemon cups-client cups-bsd cups-filters
   fonts-ipafont-gothic
   xvfb xauth x11-utils xdotool imagemagick
 )
@@ -19,4 +20,29 @@ if ((${#missing[@]})); then
   [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# What the tests and tools/run.sh call, and the package that brings it. cupsd and lpadmin live in
+# /usr/sbin, which a normal user's PATH may lack.
+required=(
+  "/usr/sbin/cupsd cups-daemon"
+  "/usr/sbin/lpadmin cups-client"
+  "/usr/bin/lpstat cups-client"
+  "/usr/lib/cups/backend/socket cups"
+  "/usr/bin/Xvfb xvfb"
+  "/usr/bin/xauth xauth"
+  "/usr/bin/xwininfo x11-utils"
+  "/usr/bin/xdotool xdotool"
+  "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf fonts-ipafont-gothic"
+  "/usr/share/qt6/translations/qtbase_ja.qm qt6-translations-l10n"
+)
+absent=()
+for entry in "${required[@]}"; do
+  read -r path package <<<"$entry"
+  [[ -e $path ]] || absent+=("$path (package $package)")
+done
+if ((${#absent[@]})); then
+  printf 'install-deps: still missing after installing:\n' >&2
+  printf '  %s\n' "${absent[@]}" >&2
+  exit 1
 fi
