@@ -12,6 +12,9 @@ namespace kbs {
 
 struct PageTables; // the pages' own tables (switches, lists, ranges), see pagedata/
 
+// The form settings dialog's boxes, stops and notices, see model/form_dialog_table.h.
+struct FormDialogTable;
+
 struct AboutLines {
     std::string_view modelLine;
     std::string_view versionLine;
@@ -59,6 +62,7 @@ struct ModelVariant {
     std::size_t paramTabIndex;      // shown when a parameter entry is pending
     std::size_t formButtonTabIndex; // the page carrying the form-settings button
     const PageTables* pageTables = nullptr;
+    const FormDialogTable* formDialog = nullptr;
 };
 
 } // namespace kbs

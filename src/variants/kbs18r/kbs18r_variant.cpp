@@ -2,6 +2,7 @@
 
 #include "variants/common_messages.h"
 #include "variants/common_tabs.h"
+#include "variants/kbs18r/kbs18r_form_dialog.h"
 #include "variants/kbs18r/kbs18r_tables.h"
 
 #include <array>
@@ -45,6 +46,7 @@ const ModelVariant& variant()
         .paramTabIndex = 1,
         .formButtonTabIndex = 0,
         .pageTables = &pageTables(),
+        .formDialog = &formDialog(),
     };
     return instance;
 }

@@ -2,6 +2,7 @@
 
 #include "variants/common_messages.h"
 #include "variants/common_tabs.h"
+#include "variants/kbs18t/kbs18t_form_dialog.h"
 #include "variants/kbs18t/kbs18t_tables.h"
 
 #include <array>
@@ -47,6 +48,7 @@ const ModelVariant& variant()
         .paramTabIndex = 2,
         .formButtonTabIndex = 1,
         .pageTables = &pageTables(),
+        .formDialog = &formDialog(),
     };
     return instance;
 }

@@ -2,6 +2,7 @@
 
 #include "variants/common_messages.h"
 #include "variants/common_tabs.h"
+#include "variants/kbs62d/kbs62d_form_dialog.h"
 #include "variants/kbs62d/kbs62d_tables.h"
 
 #include <array>
@@ -47,6 +48,7 @@ const ModelVariant& variant()
         .paramTabIndex = 1,
         .formButtonTabIndex = 0,
         .pageTables = &pageTables(),
+        .formDialog = &formDialog(),
     };
     return instance;
 }
