@@ -75,7 +75,7 @@ bool FormEditor::parseForm(std::string_view formName)
 bool FormEditor::boxEnabled(std::size_t box) const
 {
     const FormImageLayout* layout = namedLayout();
-    return layout == nullptr || imageField(*layout, row(box).field) != nullptr;
+    return layout == nullptr || imageField(*layout, rowAt(box).field) != nullptr;
 }
 
 BoxCorrection FormEditor::boxChanged(std::size_t box, std::string_view text, bool hasFocus, bool userChange)
@@ -95,7 +95,7 @@ BoxCorrection FormEditor::boxChanged(std::size_t box, std::string_view text, boo
 
 std::optional<std::string> FormEditor::sliderMoved(std::size_t box, int position, bool hasFocus)
 {
-    const FormBoxRow& feed = row(box);
+    const FormBoxRow& feed = rowAt(box);
     if (!hasFocus || feed.kind != FormBoxKind::Feed)
         return std::nullopt;
     Box& held = boxes_[box];
@@ -116,7 +116,7 @@ std::optional<FormOkNotice> FormEditor::ok()
     return std::nullopt;
 }
 
-const FormBoxRow& FormEditor::row(std::size_t box) const
+const FormBoxRow& FormEditor::rowAt(std::size_t box) const
 {
     if (box >= table_.boxes.size())
         throw std::out_of_range("no such box in the form dialog");

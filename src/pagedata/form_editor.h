@@ -72,7 +72,7 @@ private:
         std::string bytes;
     };
 
-    const FormBoxRow& row(std::size_t box) const;
+    const FormBoxRow& rowAt(std::size_t box) const;
     std::optional<std::size_t> formIndex(std::string_view formName) const;
     const FormImageLayout* namedLayout() const;
     std::optional<std::size_t> boxOfKind(FormBoxKind kind) const;
