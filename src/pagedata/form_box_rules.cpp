@@ -50,7 +50,8 @@ FocusedResult correctFocused(const FormDialogTable& table, const FormBoxRow& box
         return {clampToRange(value, box.range), {}, {}};
     case FormBoxKind::LeftMargin:
         if (hasNotice(table.leftNotBelowRight) && value >= 0 && value >= margins.right) {
-            // Its own result stays below the right margin, so it raises no second notice.
+            // right - 1 kept within the box's range; writing the result back is no new change
+            // for the editor, so it raises no second notice even where right is 0.
             return {clampToRange(std::int64_t{margins.right} - 1, box.range),
                     {},
                     formNotice(table.leftNotBelowRight, {})};
