@@ -115,11 +115,11 @@ private slots:
                 control = index;
         }
         QVERIFY2(control < data.controls().size(), "no control with that caption");
-        const ControlSpec& spec = data.controls()[control];
-        QCOMPARE(spec.kind, options.isEmpty() ? ControlKind::CheckBox : ControlKind::RadioPair);
+        const ControlSpec& shown = data.controls()[control];
+        QCOMPARE(shown.kind, options.isEmpty() ? ControlKind::CheckBox : ControlKind::RadioPair);
         if (!options.isEmpty()) {
-            QCOMPARE(QString::fromUtf8(spec.choices[0]), options[0]);
-            QCOMPARE(QString::fromUtf8(spec.choices[1]), options[1]);
+            QCOMPARE(QString::fromUtf8(shown.choices[0]), options[0]);
+            QCOMPARE(QString::fromUtf8(shown.choices[1]), options[1]);
         }
 
         // Both ways: the switch's bit alone loads as value 1, and value 1 stores that bit alone.
