@@ -30,7 +30,10 @@ int CMainApp::run()
     // The instance name follows the program file, so a renamed copy runs on its own.
     const QString programName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     if (!runtime_.problem.empty())
-        tellOnStandardError(programName, QString::fromStdString(runtime_.problem));
+        tellOnStandardError(programName,
+                            QString::fromStdString(runtime_.path.empty()
+                                                       ? runtime_.problem
+                                                       : runtime_.problem + "; using " + runtime_.path));
     SingleInstance instance(programName, QString::fromStdString(runtime_.path));
     const SingleInstance::Claim claim = instance.claim();
     if (claim == SingleInstance::Claim::AnotherRuns)
