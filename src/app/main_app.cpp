@@ -13,15 +13,37 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include <cstdio>
+
 namespace kbs {
+
+namespace {
+// There is no log: what the user should know of the start goes to standard error.
+void tellOnStandardError(const QString& program, const QString& problem)
+{
+    std::fprintf(stderr, "%s: %s\n", qPrintable(program), qPrintable(problem));
+}
+} // namespace
 
 int CMainApp::run()
 {
     // The instance name follows the program file, so a renamed copy runs on its own.
     const QString programName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    SingleInstance instance(programName, SingleInstance::defaultDirectory());
-    if (!instance.claim())
+    if (!runtime_.problem.empty())
+        tellOnStandardError(programName,
+                            QString::fromStdString(runtime_.path.empty()
+                                                       ? runtime_.problem
+                                                       : runtime_.problem + "; using " + runtime_.path));
+    SingleInstance instance(programName, QString::fromStdString(runtime_.path));
+    const SingleInstance::Claim claim = instance.claim();
+    if (claim == SingleInstance::Claim::AnotherRuns)
         return 0;
+    if (claim == SingleInstance::Claim::Unguarded)
+        tellOnStandardError(programName,
+                            instance.problem() + QStringLiteral("; starting without the check for a "
+                                                                "running instance"));
+    else if (!instance.problem().isEmpty())
+        tellOnStandardError(programName, instance.problem());
 
     installJapaneseQtTexts();
     QApplication::setFont(dialogFont());
@@ -42,8 +64,10 @@ int CMainApp::run()
 
 int runApplication(const ModelVariant& variant, int argc, char** argv)
 {
+    // Before Qt, which reads the runtime folder while it starts.
+    RuntimeDirectory runtime = prepareRuntimeDirectory();
     QApplication application(argc, argv);
-    return CMainApp(variant).run();
+    return CMainApp(variant, std::move(runtime)).run();
 }
 
 } // namespace kbs

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "app/runtime_directory.h"
 #include "model/model_variant.h"
+
+#include <utility>
 
 namespace kbs {
 
@@ -8,7 +11,10 @@ namespace kbs {
 // texts and the dialog font, then the main window until it closes.
 class CMainApp {
 public:
-    explicit CMainApp(const ModelVariant& variant) : variant_(variant) {}
+    CMainApp(const ModelVariant& variant, RuntimeDirectory runtime)
+        : variant_(variant), runtime_(std::move(runtime))
+    {
+    }
 
     // Needs a QApplication. Returns the program's exit status: 0 after handing over to an
     // instance that already runs, else the status the main window closed with.
@@ -16,6 +22,7 @@ public:
 
 private:
     const ModelVariant& variant_;
+    RuntimeDirectory runtime_;
 };
 
 // The whole program for one variant: what each executable's main calls.

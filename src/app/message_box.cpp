@@ -2,6 +2,8 @@
 
 #include "app/qt_text.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QString>
 
@@ -25,7 +27,30 @@ QMessageBox::Icon toQtIcon(MessageIcon icon)
 struct ButtonLayout {
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton;
-    QMessageBox::StandardButton escapeButton;
+    QMessageBox::StandardButton escapeButton; // NoButton: a question that must be answered
+};
+
+// Qt makes "No" the escape button of a Yes/No box; a question without Cancel must be
+// answered, so Esc and the close box do nothing there.
+class ProgramMessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (!escapeButton() && event->matches(QKeySequence::Cancel))
+            return;
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override
+    {
+        if (!escapeButton() && !clickedButton()) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
 };
 
 ButtonLayout toQtButtons(ButtonSet set)
@@ -36,7 +61,7 @@ ButtonLayout toQtButtons(ButtonSet set)
     case ButtonSet::OkCancel:
         return {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel};
     case ButtonSet::YesNo:
-        return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
+        return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::NoButton};
     case ButtonSet::YesNoCancel:
         return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
                 QMessageBox::Cancel};
@@ -64,9 +89,10 @@ Answer showMessageBox(QWidget* parent, std::string_view text, std::string_view c
                       MessageIcon icon)
 {
     const ButtonLayout layout = toQtButtons(buttons);
-    QMessageBox box(toQtIcon(icon), toQString(caption), toQString(text), layout.buttons, parent);
+    ProgramMessageBox box(toQtIcon(icon), toQString(caption), toQString(text), layout.buttons, parent);
     box.setDefaultButton(layout.defaultButton);
-    box.setEscapeButton(layout.escapeButton);
+    if (layout.escapeButton != QMessageBox::NoButton)
+        box.setEscapeButton(layout.escapeButton);
     return toAnswer(box.exec());
 }
 

@@ -3,42 +3,52 @@
 #include <QLockFile>
 #include <QObject>
 #include <QString>
-#include <memory>
 
 class QLocalServer;
 
 namespace kbs {
 
 // One running instance per user and program name. The first start holds a lock file and
-// listens on a local socket of the same name; a later start finds the lock taken, asks the
-// first to come to the front through the socket and ends. A lock left by a crashed
-// instance is taken over.
+// listens on a local socket of the same name; a later start finds the lock held by a
+// running instance, asks it to come to the front through the socket and ends. A lock whose
+// owner is gone is taken over. Any other trouble with the lock leaves the program running
+// without the guard: ending quietly is only right when another instance really runs.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
+    enum class Claim {
+        Owner,       // this process is the running instance
+        AnotherRuns, // asked to come forward, whether or not it could be reached
+        Unguarded,   // the lock could not be used; see problem()
+    };
+
     // `name` is the program file's name without its extension; both files live in
-    // `directory`, which must belong to the user alone.
+    // `directory`, a private folder of the user, or nowhere when it is empty.
     SingleInstance(const QString& name, const QString& directory, QObject* parent = nullptr);
     ~SingleInstance() override;
 
-    // True when this process is now the running instance. False when another one runs;
-    // it has been asked to come forward, whether or not it could be reached.
-    bool claim();
+    Claim claim();
 
-    // The per-user directory for the files: the runtime directory, else the temporary one.
-    static QString defaultDirectory();
+    // What went wrong with the lock or the socket, for the user's standard error; empty
+    // when nothing did.
+    QString problem() const { return problem_; }
 
 signals:
     // A later start asked the running instance to come to the front.
     void raiseRequested();
 
 private:
+    bool heldByRunningInstance() const;
+    bool lockIsLeftOver() const;
+    Claim claimFailed();
     void askRunningInstanceToRaise();
     void listen();
 
+    QString lockPath_;
     QString socketPath_;
     QLockFile lock_;
     QLocalServer* server_ = nullptr;
+    QString problem_;
 };
 
 } // namespace kbs

@@ -5,10 +5,14 @@
 #include "app/qt_text.h"
 #include "core/messages.h"
 
+#include <QCollator>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 namespace kbs {
 
@@ -20,12 +24,29 @@ constexpr std::string_view kNoUsablePrinter = "使用可能なプリンタがあ
 constexpr std::string_view kFilePort = "FILE:";
 
 enum Column { NameColumn, ConnectionColumn };
+constexpr int kColumnWidths[] = {200, 90}; // pixels
+
 // The texts as the spooler gave them, so that the choice keeps them byte for byte.
 constexpr int kSpoolerTextRole = Qt::UserRole;
 
 std::string spoolerText(const QTreeWidgetItem* row, Column column)
 {
     return row->data(column, kSpoolerTextRole).toByteArray().toStdString();
+}
+
+// Names in the order a person reads them ("alpha", "Beta"), not by character code. Without
+// a locale of its own the user gets the order of the program's language.
+std::vector<PrinterChoice> sortedByName(std::vector<PrinterChoice> printers)
+{
+    QLocale locale;
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::Japanese, QLocale::Japan);
+    const QCollator collator(locale);
+    std::stable_sort(printers.begin(), printers.end(), [&](const PrinterChoice& a, const PrinterChoice& b) {
+        const int order = collator.compare(toQString(a.name), toQString(b.name));
+        return order != 0 ? order < 0 : a.name < b.name;
+    });
+    return printers;
 }
 
 QTreeWidgetItem* newRow(const PrinterChoice& printer)
@@ -66,8 +87,6 @@ void CPrinterSelectDlg::buildControls()
     list_->setGeometry(du.rect(7, 19, 173, 81));
     list_->setColumnCount(2);
     list_->setHeaderLabels({QStringLiteral("プリンタ名"), QStringLiteral("接続先")});
-    list_->header()->resizeSection(NameColumn, 200);
-    list_->header()->resizeSection(ConnectionColumn, 90);
     list_->header()->setStretchLastSection(false);
     list_->header()->setSectionsMovable(false);
     list_->header()->setSectionsClickable(false);
@@ -84,11 +103,10 @@ void CPrinterSelectDlg::buildControls()
             accept();
     });
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setGeometry(du.rect(30, 106, 50, 14));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &CPrinterSelectDlg::accept);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    okButton_->setGeometry(du.rect(30, 106, 50, 14));
+    connect(okButton_, &QPushButton::clicked, this, &CPrinterSelectDlg::accept);
 
     auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
     cancel->setObjectName(QStringLiteral("cancelButton"));
@@ -124,6 +142,7 @@ SelectionResult CPrinterSelectDlg::runSelection(const PrinterChoice& preset, boo
         return result(SelectionEnd::EndProgram);
     }
 
+    startAfresh();
     const int code = exec();
     if (endProgram_)
         return result(SelectionEnd::EndProgram);
@@ -133,9 +152,30 @@ SelectionResult CPrinterSelectDlg::runSelection(const PrinterChoice& preset, boo
 void CPrinterSelectDlg::fillList()
 {
     list_->clear();
-    for (const PrinterChoice& printer : printers_.usablePrinters(variant_))
+    for (const PrinterChoice& printer : sortedByName(printers_.usablePrinters(variant_)))
         list_->addTopLevelItem(newRow(printer));
-    list_->sortItems(NameColumn, Qt::AscendingOrder);
+}
+
+// Nothing of the last showing carries over: not the focus, not a button that became the
+// default by having it, not a column the user dragged wider, not the place.
+void CPrinterSelectDlg::startAfresh()
+{
+    for (const int column : {NameColumn, ConnectionColumn})
+        list_->header()->resizeSection(column, kColumnWidths[column]);
+    list_->scrollToItem(list_->currentItem());
+    list_->setFocus();
+    okButton_->setDefault(true);
+
+    // Qt centres a dialog over its owner, which at start-up is not on the screen yet.
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (owner && owner->isVisible()) {
+        setAttribute(Qt::WA_Moved, false);
+        return;
+    }
+    const QScreen* screen = owner ? owner->screen() : this->screen();
+    QRect frame = geometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
 }
 
 void CPrinterSelectDlg::preselect(const std::string& name)

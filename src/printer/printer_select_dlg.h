@@ -8,6 +8,7 @@
 
 #include <string_view>
 
+class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -31,6 +32,7 @@ private:
 
     void buildControls();
     void fillList();
+    void startAfresh();
     void preselect(const std::string& name);
     bool everyRowIsFile() const;
     OkOutcome runOkLogic();
@@ -40,6 +42,7 @@ private:
     const ModelVariant& variant_;
     PrinterListSource& printers_;
     QTreeWidget* list_ = nullptr;
+    QPushButton* okButton_ = nullptr;
     PrinterChoice choice_;
     bool endProgram_ = false;
 };

@@ -2,6 +2,7 @@
 #include "app/qt_translation.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -40,6 +41,52 @@ private slots:
         QCOMPARE(answer, Answer::No);
         QCOMPARE(shown, QStringList({"Knobstation", text, QString::number(QMessageBox::Warning), "はい(&Y)",
                                      "いいえ(&N)", "はい(&Y)", "キャンセル"}));
+    }
+
+    // Esc and the close box answer as Windows does: with Cancel where there is one, OK on a
+    // lone OK, and not at all on a Yes/No question, which then still waits for its answer.
+    void escapeAndCloseBox_data()
+    {
+        QTest::addColumn<ButtonSet>("buttons");
+        QTest::addColumn<bool>("byCloseBox");
+        QTest::addColumn<Answer>("expected"); // Yes: the box ignored it and was answered Yes
+        QTest::newRow("Yes/No, Esc") << ButtonSet::YesNo << false << Answer::Yes;
+        QTest::newRow("Yes/No, close box") << ButtonSet::YesNo << true << Answer::Yes;
+        QTest::newRow("Yes/No/Cancel, Esc") << ButtonSet::YesNoCancel << false << Answer::Cancel;
+        QTest::newRow("Yes/No/Cancel, close box") << ButtonSet::YesNoCancel << true << Answer::Cancel;
+        QTest::newRow("OK/Cancel, Esc") << ButtonSet::OkCancel << false << Answer::Cancel;
+        QTest::newRow("OK, Esc") << ButtonSet::Ok << false << Answer::Ok;
+    }
+
+    void escapeAndCloseBox()
+    {
+        QFETCH(ButtonSet, buttons);
+        QFETCH(bool, byCloseBox);
+        QFETCH(Answer, expected);
+        bool stillOpen = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            if (byCloseBox)
+                box->close();
+            else
+                QTest::keyClick(box, Qt::Key_Escape);
+            // Whatever is still open after that is answered Yes.
+            QTimer::singleShot(50, this, [&] {
+                auto* open = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!open)
+                    return;
+                stillOpen = true;
+                open->button(QMessageBox::Yes)->click();
+            });
+        });
+
+        const Answer answer =
+            showMessageBox(nullptr, "question", "Knobstation", buttons, MessageIcon::Exclamation);
+
+        QCOMPARE(answer, expected);
+        QCOMPARE(stillOpen, expected == Answer::Yes);
     }
 };
 

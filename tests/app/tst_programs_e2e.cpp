@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <unistd.h>
 
 class TstProgramsE2e : public QObject {
     Q_OBJECT
@@ -47,10 +48,21 @@ private slots:
     void cleanupTestCase()
     {
         qDeleteAll(findChildren<QProcess*>()); // kills what still runs
-        if (environment_.contains("CUPS_SERVER"))
-            QProcess::execute("bash", {KBS_TEST_SPOOLER, "stop", state_.filePath("spooler")});
+        // Also after a set-up that failed half-way.
+        QProcess::execute("bash", {KBS_TEST_SPOOLER, "stop", state_.filePath("spooler")});
         display_.terminate();
         display_.waitForFinished(5000);
+    }
+
+    // Each case ends every program it started, so the next one counts windows afresh.
+    void cleanup()
+    {
+        for (QProcess* program : findChildren<QProcess*>()) {
+            program->kill();
+            program->waitForFinished(kTimeoutMs);
+            delete program;
+        }
+        QVERIFY(waitForWindows(kKbs18rTitle, 0));
     }
 
     void startsOnlyWithAServedPrinter()
@@ -86,14 +98,64 @@ private slots:
         QCOMPARE(renamed->state(), QProcess::Running);
     }
 
+    // A start says nothing on standard error unless something is wrong, and a runtime folder
+    // it cannot use is no reason to end without a window.
+    void startsWhateverTheRuntimeFolder_data()
+    {
+        QTest::addColumn<QString>("runtimeFolder"); // empty: XDG_RUNTIME_DIR unset
+        QTest::addColumn<QString>("temporaryFolder");
+        QTest::addColumn<QString>("toldOnStandardError");
+        const QString readOnly = readOnlyFolder();
+        QTest::newRow("XDG_RUNTIME_DIR unset") << QString() << state_.filePath("tmp") << QString();
+        QTest::newRow("read-only runtime folders")
+            << readOnly << readOnly << "starting without the check for a running instance";
+    }
+
+    void startsWhateverTheRuntimeFolder()
+    {
+        QFETCH(QString, runtimeFolder);
+        QFETCH(QString, temporaryFolder);
+        QFETCH(QString, toldOnStandardError);
+        QProcessEnvironment environment = environment_;
+        environment.remove("XDG_RUNTIME_DIR");
+        if (!runtimeFolder.isEmpty())
+            environment.insert("XDG_RUNTIME_DIR", runtimeFolder);
+        environment.insert("TMPDIR", temporaryFolder);
+        QDir().mkpath(temporaryFolder);
+
+        QProcess* program = start(KBS18R_PATH, environment, QProcess::SeparateChannels);
+        QVERIFY(waitForWindows(kKbs18rTitle, 1));
+        program->kill();
+        QVERIFY(program->waitForFinished(kTimeoutMs));
+
+        const QString told = QString::fromLocal8Bit(program->readAllStandardError());
+        if (toldOnStandardError.isEmpty())
+            QCOMPARE(told, QString());
+        else
+            QVERIFY2(told.contains(toldOnStandardError), qPrintable(told));
+    }
+
 private:
-    QProcess* start(const QString& program)
+    QProcess* start(const QString& program, const QProcessEnvironment& environment,
+                    QProcess::ProcessChannelMode channels = QProcess::ForwardedErrorChannel)
     {
         auto* process = new QProcess(this);
-        process->setProcessEnvironment(environment_);
-        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process->setProcessEnvironment(environment);
+        process->setProcessChannelMode(channels);
         process->start(program, {});
         return process;
+    }
+    QProcess* start(const QString& program) { return start(program, environment_); }
+
+    // A folder nobody may write in, root included.
+    QString readOnlyFolder() const
+    {
+        if (::geteuid() == 0)
+            return QStringLiteral("/proc");
+        const QString folder = state_.filePath("read-only");
+        QDir().mkpath(folder);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        return folder;
     }
 
     // Runs xdotool on the test's display; "search" ends with 1 when nothing matches, an answer too.

@@ -4,9 +4,11 @@
 #include "variants/kbs18t/kbs18t_variant.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -122,7 +124,7 @@ private slots:
         QTest::addColumn<QString>("presetName");
         QTest::addColumn<QString>("expected");
         QTest::newRow("the given choice") << QString("office") << QString("office");
-        QTest::newRow("choice gone: row 0") << QString("removed") << QString("Basement");
+        QTest::newRow("choice gone: row 0") << QString("removed") << QString("archive");
     }
 
     void preselection()
@@ -143,6 +145,74 @@ private slots:
         QCOMPARE(selected, expected);
         QCOMPARE(result.end, SelectionEnd::Cancel);
         QVERIFY(result.choice == preset);
+    }
+
+    void rowsInReadingOrder()
+    {
+        QStringList shown;
+        user_->steps.push_back([&](QDialog* dialog) {
+            for (int row = 0; row < listOf(dialog)->topLevelItemCount(); ++row)
+                shown << listOf(dialog)->topLevelItem(row)->text(0);
+            cancel(dialog);
+        });
+
+        run({kZeta, kOffice, {"Beta", "FILE:"}, kBasement, kArchive, {"alpha", "FILE:"}}, kOffice, true);
+
+        QCOMPARE(shown, QStringList({"alpha", "archive", "Basement", "Beta", "office", "zeta"}));
+    }
+
+    // Tab, Tab, Space leaves by キャンセル with the focus on it and a column dragged wider; the
+    // next opening has the focus on the list again, the widths as designed, and Enter means OK.
+    void everyOpeningStartsAfresh()
+    {
+        printers_.printers = {kOffice, kZeta};
+        CPrinterSelectDlg dialog(kbs18r::variant(), printers_);
+        QStringList seen; // per opening: focus, the default button, the two column widths
+        const auto look = [&](QDialog* shown) {
+            QWidget* focus = shown->focusWidget();
+            auto* ok = shown->findChild<QPushButton*>("okButton");
+            const QHeaderView* header = listOf(shown)->header();
+            seen << (focus ? focus->objectName() : QString()) << (ok->isDefault() ? "OK default" : "")
+                 << QString("%1 %2").arg(header->sectionSize(0)).arg(header->sectionSize(1));
+            return focus;
+        };
+        user_->steps.push_back([&](QDialog* shown) {
+            look(shown);
+            listOf(shown)->header()->resizeSection(0, 50);
+            QTest::keyClick(shown->focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(shown->focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(shown->focusWidget(), Qt::Key_Space);
+        });
+        user_->steps.push_back([&](QDialog* shown) { QTest::keyClick(look(shown), Qt::Key_Return); });
+
+        const SelectionResult first = dialog.runSelection(kZeta, true);
+        const SelectionResult second = dialog.runSelection(kZeta, true);
+
+        QCOMPARE(first.end, SelectionEnd::Cancel);
+        QCOMPARE(second.end, SelectionEnd::Ok);
+        QVERIFY(second.choice == kZeta);
+        QCOMPARE(seen,
+                 QStringList({"printerList", "OK default", "200 90", "printerList", "OK default", "200 90"}));
+    }
+
+    // At start-up the main window is not on the screen yet.
+    void centredOnTheScreenAtStartup()
+    {
+        QWidget hiddenOwner;
+        hiddenOwner.setGeometry(0, 0, 600, 400);
+        printers_.printers = {kOffice, kZeta};
+        CPrinterSelectDlg dialog(kbs18r::variant(), printers_, &hiddenOwner);
+        QPoint centre;
+        user_->steps.push_back([&](QDialog* shown) {
+            centre = shown->frameGeometry().center();
+            cancel(shown);
+        });
+
+        dialog.runSelection({}, false);
+
+        const QPoint screenCentre = dialog.screen()->availableGeometry().center();
+        QVERIFY2((centre - screenCentre).manhattanLength() <= 4,
+                 qPrintable(QString("centre %1,%2").arg(centre.x()).arg(centre.y())));
     }
 
     // The dialog must not show: the user has no step for it.

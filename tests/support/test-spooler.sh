@@ -7,7 +7,8 @@
 #       Starts the cupsd, or starts it again after stop-cupsd (queues are kept). For every
 #       MODEL, e.g. "ZAV Ferrostrike Q18RW", starts a simulator and a queue on it named after
 #       the model, spaces as underscores. Prints "export CUPS_SERVER=..." for eval.
-#       With --owner, everything is stopped as soon as process PID has ended.
+#       With --owner, everything is stopped as soon as process PID has ended. A start that
+#       fails stops everything under STATEDIR before it ends.
 #   test-spooler.sh add-simulator STATEDIR NAME [--simulator BINARY]
 #       Starts a printer simulator and prints its device URI; its jobs are stored as
 #       STATEDIR/simulators/NAME/jobs/job-NNNN.bin, its log is STATEDIR/simulators/NAME/log.
@@ -18,6 +19,9 @@
 #       Stops only the cupsd, as if the spooler had gone away.
 #   test-spooler.sh stop STATEDIR
 #       Stops the cupsd, every simulator and the owner watch started under STATEDIR.
+#   test-spooler.sh end-processes-under STATEDIR
+#       Ends every process whose command line names a path under STATEDIR, which need
+#       not exist any more.
 #
 # The simulator binary comes from --simulator or from KBS_PRINTER_SIMULATOR.
 # Runs as root (cupsd then runs its backends as lp) and as a normal user.
@@ -57,10 +61,8 @@ running() {
 
 # Sends TERM (and CONT, should a test have frozen it), then KILL if the process is still
 # there after five seconds.
-end_process() {
-    local pidfile=$1 pid
-    [[ -s $pidfile ]] || return 0
-    pid=$(<"$pidfile")
+end_pid() {
+    local pid=$1
     if alive "$pid" && kill -TERM "$pid" 2>/dev/null; then
         kill -CONT "$pid" 2>/dev/null || true
         for _ in $(seq 100); do
@@ -69,7 +71,27 @@ end_process() {
         done
         alive "$pid" && kill -KILL "$pid" 2>/dev/null
     fi
+    return 0
+}
+
+end_process() {
+    local pidfile=$1
+    [[ -s $pidfile ]] || return 0
+    end_pid "$(<"$pidfile")"
     rm -f "$pidfile"
+}
+
+# Every process whose command line names a path under STATEDIR: the cupsd and the
+# simulators, found without the pid files, which may be gone with the directory.
+end_processes_under() {
+    local state=$1 cmdline pid
+    for dir in /proc/[0-9]*; do
+        pid=${dir#/proc/}
+        [[ $pid != "$$" && $pid != "$BASHPID" ]] || continue
+        cmdline=$(tr '\0' ' ' <"$dir/cmdline" 2>/dev/null) || continue
+        [[ $cmdline == *"$state/"* ]] && end_pid "$pid"
+    done
+    return 0
 }
 
 # Started by root, cupsd runs its backends as lp, and they read the jobs from the spool
@@ -152,13 +174,22 @@ start_cupsd() {
     die "cupsd did not start"
 }
 
+# Stops everything under STATEDIR once the owner has ended, also when the owner has removed
+# STATEDIR itself on its way out. An explicit stop ends the watch.
 watch_owner() {
     local state=$1 owner=$2
     running "$state/run/watch.pid" && return 0
     touch "$state/run/watching"
     setsid bash -c '
-        while [[ -d /proc/$1 && -f $2/run/watching ]]; do sleep 0.5; done
-        if [[ -f $2/run/watching ]]; then "$3" stop "$2"; fi
+        spool=""
+        while [[ -d /proc/$1 && -f $2/run/watching ]]; do
+            [[ -n $spool || ! -s $2/run/spool-elsewhere ]] || spool=$(<"$2/run/spool-elsewhere")
+            sleep 0.5
+        done
+        [[ -f $2/run/watching || ! -d $2 ]] || exit 0
+        [[ ! -d $2 ]] || "$3" stop "$2"
+        "$3" end-processes-under "$2"
+        [[ $spool != /tmp/kbs-spool.* ]] || rm -rf "$spool"
     ' watch "$owner" "$state" "$self" </dev/null >/dev/null 2>&1 &
     echo $! >"$state/run/watch.pid"
 }
@@ -183,7 +214,10 @@ add_simulator() {
             running "$dir/pid" || break
             sleep 0.05
         done
-        [[ -s $dir/port ]] || die "simulator $name did not start: $(cat "$dir/log")"
+        if [[ ! -s $dir/port ]]; then
+            end_process "$dir/pid"
+            die "simulator $name did not start: $(cat "$dir/log")"
+        fi
     fi
     port=$(<"$dir/port")
     echo "socket://127.0.0.1:$port"
@@ -220,6 +254,10 @@ cmd=${1:-}
 shift
 case $cmd in
 stop | stop-cupsd) [[ -d $1 ]] || exit 0 ;;
+end-processes-under)
+    end_processes_under "$1"
+    exit 0
+    ;;
 esac
 state=$(absolute_dir "$1")
 shift
@@ -235,8 +273,12 @@ start)
         *) models+=("$1"); shift ;;
         esac
     done
-    start_cupsd "$state"
+    # The owner watch comes first and a failed set-up stops all it started: nothing of a
+    # fixture outlives a test that could not use it.
+    mkdir -p "$state/run"
     [[ -z $owner ]] || watch_owner "$state" "$owner"
+    trap '"$self" stop "$state" >/dev/null 2>&1; end_processes_under "$state"' EXIT
+    start_cupsd "$state"
     if ((${#models[@]})); then
         binary=$(simulator_binary "$binary")
         for model in "${models[@]}"; do
@@ -246,6 +288,7 @@ start)
             echo "# $queue: $model on $uri, jobs in $state/simulators/$queue/jobs"
         done
     fi
+    trap - EXIT
     echo "export CUPS_SERVER=$state/cups.sock"
     ;;
 add-simulator)

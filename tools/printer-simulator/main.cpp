@@ -102,7 +102,11 @@ fs::path jobFileName(const fs::path& directory, unsigned number)
 // Written under another name first, so a reader never sees half a job.
 bool writeFileAtomically(const fs::path& path, const void* data, std::size_t size)
 {
-    const fs::path temporary = path.parent_path() / ("." + path.filename().string() + ".part");
+    // Appended piece by piece: GCC 12 sees a false overlap in "." + name + ".part".
+    std::string hidden = ".";
+    hidden += path.filename().string();
+    hidden += ".part";
+    const fs::path temporary = path.parent_path() / hidden;
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
