@@ -23,18 +23,32 @@ bool isAccessError(int error)
 }
 
 // Beyond RLIMIT_FSIZE the kernel sends SIGXFSZ, which by default ends the process with the
-// user's settings unsaved; ignored, the write fails with EFBIG instead.
-void ignoreFileSizeSignal()
-{
-    struct sigaction current {};
-    if (::sigaction(SIGXFSZ, nullptr, &current) != 0 || (current.sa_flags & SA_SIGINFO) != 0 ||
-        current.sa_handler != SIG_DFL)
-        return;
-    struct sigaction ignore {};
-    ignore.sa_handler = SIG_IGN;
-    sigemptyset(&ignore.sa_mask);
-    ::sigaction(SIGXFSZ, &ignore, nullptr);
-}
+// user's settings unsaved. Ignored while a save runs, the write fails with EFBIG instead; the
+// disposition is put back afterwards, since programs started later inherit an ignored signal.
+class FileSizeSignalIgnored {
+public:
+    FileSizeSignalIgnored()
+    {
+        if (::sigaction(SIGXFSZ, nullptr, &previous_) != 0 || (previous_.sa_flags & SA_SIGINFO) != 0 ||
+            previous_.sa_handler != SIG_DFL)
+            return;
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        changed_ = ::sigaction(SIGXFSZ, &ignore, nullptr) == 0;
+    }
+    FileSizeSignalIgnored(const FileSizeSignalIgnored&) = delete;
+    FileSizeSignalIgnored& operator=(const FileSizeSignalIgnored&) = delete;
+    ~FileSizeSignalIgnored()
+    {
+        if (changed_)
+            ::sigaction(SIGXFSZ, &previous_, nullptr);
+    }
+
+private:
+    struct sigaction previous_ {};
+    bool changed_ = false;
+};
 
 std::string folderOf(const std::string& path)
 {
@@ -155,7 +169,7 @@ WriteResult replaceExistingFile(const std::string& path, Descriptor& old, const 
 
 WriteResult replaceFileStart(const std::string& path, std::span<const std::uint8_t> content)
 {
-    ignoreFileSizeSignal();
+    const FileSizeSignalIgnored sizeLimitIsAnError;
     // Opened for writing, though only read: a file the user may not write is refused here,
     // even where its folder would let a new file take its place.
     Descriptor old(posix_file::openWithoutBlocking(path, O_RDWR));

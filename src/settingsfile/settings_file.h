@@ -27,8 +27,8 @@ enum class WriteResult {
 // the block, its permission bits and, where allowed, its owner. The new content goes into a
 // file beside the old one that then replaces it, so a failed save never leaves a
 // half-written file. Only where the folder refuses a new file but the file itself may be
-// written is it written over in place. Ignores SIGXFSZ for the process, unless a handler is
-// installed, so that a file-size limit is an ordinary failure.
+// written is it written over in place. While it runs, SIGXFSZ is ignored (unless the program
+// handles it), so that a file-size limit is an ordinary failure.
 WriteResult writeSettingsFile(const std::string& path, const ModelVariant& variant,
                               const SettingsBlock& block);
 

@@ -107,10 +107,14 @@ int exitStatusOf(const ChildSetup& setup, const std::function<int()>& operation)
     return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// The save's WriteResult, or 98 when it left SIGXFSZ other than at its default.
 int save(const ChildSetup& setup, const std::string& path)
 {
-    return exitStatusOf(setup,
-                        [&] { return int(writeSettingsFile(path, variant62(), otherBlock(variant62()))); });
+    return exitStatusOf(setup, [&] {
+        const int result = int(writeSettingsFile(path, variant62(), otherBlock(variant62())));
+        struct sigaction after {};
+        return ::sigaction(SIGXFSZ, nullptr, &after) == 0 && after.sa_handler == SIG_DFL ? result : 98;
+    });
 }
 
 enum class Fault { SizeLimit, ShortWriteThenNoSpace };
