@@ -19,95 +19,67 @@ private slots:
 
     void exit_data()
     {
-        addOfferingColumns();
+        QTest::addColumn<FlowCase>("flowCase");
         using enum Answer;
         using enum Copy;
-        using Selections = QList<SelectionResult>;
-        const auto fine = fakes::FailAt::Nothing;
-        const QString choose = "choose file to save";
+        const QString send = ask(kSendBeforeExit), save = ask(kSaveBeforeExit),
+                      choose = "choose file to save";
         const QStringList sent = jobToFerro(273) << info(kSent);
-
-        QTest::newRow("nothing changed")
-            << false << false << fine << Script{} << QStringList{} << Selections{} << QStringList{"close 0"}
-            << Copies{Defaults, Defaults, Defaults};
-        QTest::newRow("Cancel") << true << false << fine << Script{{kSendBeforeExit, Cancel}} << QStringList{}
-                                << Selections{} << QStringList{ask(kSendBeforeExit)}
-                                << Copies{Changed, Defaults, Defaults};
-        QTest::newRow("No, Cancel") << true << false << fine
-                                    << Script{{kSendBeforeExit, No}, {kSaveBeforeExit, Cancel}}
-                                    << QStringList{} << Selections{}
-                                    << QStringList{ask(kSendBeforeExit), ask(kSaveBeforeExit)}
-                                    << Copies{Changed, Defaults, Defaults};
-        QTest::newRow("No, No") << true << false << fine
-                                << Script{{kSendBeforeExit, No}, {kSaveBeforeExit, No}} << QStringList{}
-                                << Selections{}
-                                << QStringList{ask(kSendBeforeExit), ask(kSaveBeforeExit), "close 0"}
-                                << Copies{Changed, Defaults, Defaults};
-        QTest::newRow("Yes, Yes") << true << false << fine
-                                  << Script{{kSendBeforeExit, Yes}, {kSaveBeforeExit, Yes}}
-                                  << QStringList{"flow.dat"} << Selections{}
-                                  << QStringList{ask(kSendBeforeExit)} + sent +
-                                         QStringList{ask(kSaveBeforeExit), choose, "close 0"}
-                                  << Copies{Changed, Changed, Changed};
-        QTest::newRow("Yes, Yes, dialog cancelled")
-            << true << false << fine << Script{{kSendBeforeExit, Yes}, {kSaveBeforeExit, Yes}}
-            << QStringList{""} << Selections{}
-            << QStringList{ask(kSendBeforeExit)} + sent + QStringList{ask(kSaveBeforeExit), choose}
-            << Copies{Changed, Defaults, Changed};
-        QTest::newRow("No, Yes, dialog cancelled")
-            << true << false << fine << Script{{kSendBeforeExit, No}, {kSaveBeforeExit, Yes}}
-            << QStringList{""} << Selections{}
-            << QStringList{ask(kSendBeforeExit), ask(kSaveBeforeExit), choose}
-            << Copies{Changed, Defaults, Defaults};
-        QTest::newRow("No, Yes, write failed")
-            << true << false << fine << Script{{kSendBeforeExit, No}, {kSaveBeforeExit, Yes}}
-            << QStringList{"missing/x.dat"} << Selections{}
-            << QStringList{ask(kSendBeforeExit), ask(kSaveBeforeExit), choose, stop(kSaveFailed)}
-            << Copies{Changed, Defaults, Defaults};
-        QTest::newRow("No, Yes, access refused, then cancelled")
-            << true << false << fine << Script{{kSendBeforeExit, No}, {kSaveBeforeExit, Yes}}
-            << QStringList{"denied/x.dat", ""} << Selections{}
-            << QStringList{ask(kSendBeforeExit), ask(kSaveBeforeExit), choose,
-                           warn(kSaveDeniedMayLackPermission), choose}
-            << Copies{Changed, Defaults, Defaults};
+        const Script noYes{{kSendBeforeExit, No}, {kSaveBeforeExit, Yes}};
+        const Script yesYes{{kSendBeforeExit, Yes}, {kSaveBeforeExit, Yes}};
         // The failed send runs its own printer change; the exit goes no further.
-        QTest::newRow("Yes, send failed, printer change cancelled")
-            << true << false << fakes::FailAt::Open
-            << Script{{kSendBeforeExit, Yes}, {kSendBeforeChange, No}, {kSaveBeforeChange, No}}
-            << QStringList{} << Selections{fakes::cancelled(kPrinter)}
-            << QStringList{ask(kSendBeforeExit),   "open queue ferro",     warn(kUnavailable),
-                           ask(kSendBeforeChange), ask(kSaveBeforeChange), "select printer"}
-            << Copies{Changed, Defaults, Defaults};
-        QTest::newRow("Yes, send failed, another printer: its factory defaults are not saved")
-            << true << false << fakes::FailAt::Write
-            << Script{{kSendBeforeExit, Yes}, {kSendBeforeChange, No}, {kSaveBeforeChange, No}}
-            << QStringList{} << Selections{fakes::chosen("ferro-2", "lpd://ofc/")}
-            << QStringList{ask(kSendBeforeExit),
-                           "open queue ferro",
-                           "start raw job Knobstation Status Write",
-                           "write 273 bytes",
-                           "end job",
-                           "close queue",
-                           warn(kUnavailable),
-                           ask(kSendBeforeChange),
-                           ask(kSaveBeforeChange),
-                           "select printer",
-                           "show page 0",
-                           info(kFactoryDefaultsShown),
-                           "refresh form button on tab 0"}
-            << Copies{Defaults, Defaults, Defaults};
-        QTest::newRow("Yes, pending entry")
-            << true << true << fine << Script{{kSendBeforeExit, Yes}} << QStringList{} << Selections{}
-            << QStringList{ask(kSendBeforeExit), "show page 1", "pending notice on tab 1"}
-            << Copies{Changed, Defaults, Defaults};
-        QTest::newRow("No, Yes, pending entry")
-            << true << true << fine << Script{{kSendBeforeExit, No}, {kSaveBeforeExit, Yes}} << QStringList{}
-            << Selections{}
-            << QStringList{ask(kSendBeforeExit), ask(kSaveBeforeExit), "show page 1",
-                           "pending notice on tab 1"}
-            << Copies{Changed, Defaults, Defaults};
+        const Script sendFails{{kSendBeforeExit, Yes}, {kSendBeforeChange, No}, {kSaveBeforeChange, No}};
+        const QStringList failedSend{send,
+                                     "open queue ferro",
+                                     warn(kUnavailable),
+                                     ask(kSendBeforeChange),
+                                     ask(kSaveBeforeChange),
+                                     "select printer"};
+
+        addFlow("nothing changed",
+                {.journal = {"close 0"}, .copies = {Defaults, Defaults, Defaults}, .changed = false});
+        addFlow("Cancel", {.script = {{kSendBeforeExit, Cancel}}, .journal = {send}});
+        addFlow("No, Cancel",
+                {.script = {{kSendBeforeExit, No}, {kSaveBeforeExit, Cancel}}, .journal = {send, save}});
+        addFlow("No, No", {.script = {{kSendBeforeExit, No}, {kSaveBeforeExit, No}},
+                           .journal = {send, save, "close 0"}});
+        addFlow("Yes, Yes", {.script = yesYes,
+                             .journal = QStringList{send} + sent + QStringList{save, choose, "close 0"},
+                             .copies = {Changed, Changed, Changed},
+                             .saveChoices = {"flow.dat"}});
+        addFlow("Yes, Yes, dialog cancelled",
+                {.script = yesYes,
+                 .journal = QStringList{send} + sent + QStringList{save, choose},
+                 .copies = {Changed, Defaults, Changed},
+                 .saveChoices = {""}});
+        addFlow("No, Yes, dialog cancelled",
+                {.script = noYes, .journal = {send, save, choose}, .saveChoices = {""}});
+        addFlow("No, Yes, write failed", {.script = noYes,
+                                          .journal = {send, save, choose, stop(kSaveFailed)},
+                                          .saveChoices = {"missing/x.dat"}});
+        addFlow("No, Yes, access refused, then cancelled",
+                {.script = noYes,
+                 .journal = {send, save, choose, warn(kSaveDeniedMayLackPermission), choose},
+                 .saveChoices = {"denied/x.dat", ""}});
+        addFlow("Yes, send failed, printer change cancelled", {.script = sendFails,
+                                                               .journal = failedSend,
+                                                               .selections = {fakes::cancelled(kPrinter)},
+                                                               .sendFails = fakes::FailAt::Open});
+        addFlow("Yes, send failed, another printer: its factory defaults are not saved",
+                {.script = sendFails,
+                 .journal = failedSend + QStringList{"show page 0", info(kFactoryDefaultsShown),
+                                                     "refresh form button on tab 0"},
+                 .copies = {Defaults, Defaults, Defaults},
+                 .selections = {fakes::chosen("ferro-2", "lpd://ofc/")},
+                 .sendFails = fakes::FailAt::Open});
+        addFlow("Yes, pending entry", {.script = {{kSendBeforeExit, Yes}},
+                                       .journal = {send, "show page 1", "pending notice on tab 1"},
+                                       .pending = true});
+        addFlow("No, Yes, pending entry", {.script = noYes,
+                                           .journal = {send, save, "show page 1", "pending notice on tab 1"},
+                                           .pending = true});
     }
-    void exit() { runOfferingFlow(holder_, &CommandCore::OnExit); }
+    void exit() { runFlow(holder_, &CommandCore::OnExit); }
 };
 
 QTEST_GUILESS_MAIN(TestExit)

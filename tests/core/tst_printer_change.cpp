@@ -19,83 +19,53 @@ private slots:
     // happen ends the printer change before the selection and its reset.
     void questions_data()
     {
-        addOfferingColumns();
+        QTest::addColumn<FlowCase>("flowCase");
         using enum Answer;
         using enum Copy;
-        using Selections = QList<SelectionResult>;
-        const auto fine = fakes::FailAt::Nothing;
-        const QString choose = "choose file to save";
-        const Selections cancelled{fakes::cancelled(kPrinter)};
-        const QStringList reset{"show page 0", info(kFactoryDefaultsShown), "refresh form button on tab 0"};
+        const QString send = ask(kSendBeforeChange), save = ask(kSaveBeforeChange),
+                      choose = "choose file to save";
+        const QList<SelectionResult> cancelled{fakes::cancelled(kPrinter)};
+        const Script noNo{{kSendBeforeChange, No}, {kSaveBeforeChange, No}};
+        const Script noYes{{kSendBeforeChange, No}, {kSaveBeforeChange, Yes}};
 
-        QTest::newRow("nothing changed")
-            << false << false << fine << Script{} << QStringList{} << cancelled
-            << QStringList{"select printer"} << Copies{Defaults, Defaults, Defaults};
-        QTest::newRow("Cancel") << true << false << fine << Script{{kSendBeforeChange, Cancel}}
-                                << QStringList{} << Selections{} << QStringList{ask(kSendBeforeChange)}
-                                << Copies{Changed, Defaults, Defaults};
-        QTest::newRow("No, Cancel") << true << false << fine
-                                    << Script{{kSendBeforeChange, No}, {kSaveBeforeChange, Cancel}}
-                                    << QStringList{} << Selections{}
-                                    << QStringList{ask(kSendBeforeChange), ask(kSaveBeforeChange)}
-                                    << Copies{Changed, Defaults, Defaults};
-        QTest::newRow("No, No, selection cancelled")
-            << true << false << fine << Script{{kSendBeforeChange, No}, {kSaveBeforeChange, No}}
-            << QStringList{} << cancelled
-            << QStringList{ask(kSendBeforeChange), ask(kSaveBeforeChange), "select printer"}
-            << Copies{Changed, Defaults, Defaults};
-        QTest::newRow("No, No, same printer: factory defaults")
-            << true << false << fine << Script{{kSendBeforeChange, No}, {kSaveBeforeChange, No}}
-            << QStringList{} << Selections{fakes::chosen(kPrinter.name, kPrinter.connection)}
-            << QStringList{ask(kSendBeforeChange), ask(kSaveBeforeChange), "select printer"} + reset
-            << Copies{Defaults, Defaults, Defaults};
-        QTest::newRow("Yes, Yes, selection cancelled")
-            << true << false << fine << Script{{kSendBeforeChange, Yes}, {kSaveBeforeChange, Yes}}
-            << QStringList{"flow.dat"} << cancelled
-            << QStringList{ask(kSendBeforeChange)} + jobToFerro(273) +
-                   QStringList{info(kSent), ask(kSaveBeforeChange), choose, "select printer"}
-            << Copies{Changed, Changed, Changed};
-        QTest::newRow("No, Yes, dialog cancelled")
-            << true << false << fine << Script{{kSendBeforeChange, No}, {kSaveBeforeChange, Yes}}
-            << QStringList{""} << Selections{}
-            << QStringList{ask(kSendBeforeChange), ask(kSaveBeforeChange), choose}
-            << Copies{Changed, Defaults, Defaults};
-        QTest::newRow("No, Yes, write failed: no factory defaults")
-            << true << false << fine << Script{{kSendBeforeChange, No}, {kSaveBeforeChange, Yes}}
-            << QStringList{"missing/x.dat"} << Selections{}
-            << QStringList{ask(kSendBeforeChange), ask(kSaveBeforeChange), choose, stop(kSaveFailed)}
-            << Copies{Changed, Defaults, Defaults};
-        QTest::newRow("No, Yes, access refused, then cancelled")
-            << true << false << fine << Script{{kSendBeforeChange, No}, {kSaveBeforeChange, Yes}}
-            << QStringList{"denied/x.dat", ""} << Selections{}
-            << QStringList{ask(kSendBeforeChange), ask(kSaveBeforeChange), choose,
-                           warn(kSaveDeniedMayLackPermission), choose}
-            << Copies{Changed, Defaults, Defaults};
+        addFlow("nothing changed", {.journal = {"select printer"},
+                                    .copies = {Defaults, Defaults, Defaults},
+                                    .selections = cancelled,
+                                    .changed = false});
+        addFlow("Cancel", {.script = {{kSendBeforeChange, Cancel}}, .journal = {send}});
+        addFlow("No, No, selection cancelled",
+                {.script = noNo, .journal = {send, save, "select printer"}, .selections = cancelled});
+        addFlow("No, No, same printer: factory defaults",
+                {.script = noNo,
+                 .journal = {send, save, "select printer", "show page 0", info(kFactoryDefaultsShown),
+                             "refresh form button on tab 0"},
+                 .copies = {Defaults, Defaults, Defaults},
+                 .selections = {fakes::chosen(kPrinter.name, kPrinter.connection)}});
+        addFlow("Yes, Yes, selection cancelled",
+                {.script = {{kSendBeforeChange, Yes}, {kSaveBeforeChange, Yes}},
+                 .journal = QStringList{send} + jobToFerro(273) +
+                            QStringList{info(kSent), save, choose, "select printer"},
+                 .copies = {Changed, Changed, Changed},
+                 .saveChoices = {"flow.dat"},
+                 .selections = cancelled});
+        addFlow("No, Yes, dialog cancelled",
+                {.script = noYes, .journal = {send, save, choose}, .saveChoices = {""}});
+        addFlow("No, Yes, write failed: no factory defaults",
+                {.script = noYes,
+                 .journal = {send, save, choose, stop(kSaveFailed)},
+                 .saveChoices = {"missing/x.dat"}});
         // The failed send runs a printer change of its own, and that is the only selection.
-        QTest::newRow("Yes, send failed")
-            << true << false << fakes::FailAt::Start
-            << Script{{kSendBeforeChange, Yes}, {kSendBeforeChange, No}, {kSaveBeforeChange, No}}
-            << QStringList{} << cancelled << QStringList{ask(kSendBeforeChange),
-                                                         "open queue ferro",
-                                                         "start raw job Knobstation Status Write",
-                                                         "close queue",
-                                                         warn(kUnavailable),
-                                                         ask(kSendBeforeChange),
-                                                         ask(kSaveBeforeChange),
-                                                         "select printer"}
-            << Copies{Changed, Defaults, Defaults};
-        QTest::newRow("Yes, pending entry")
-            << true << true << fine << Script{{kSendBeforeChange, Yes}} << QStringList{} << Selections{}
-            << QStringList{ask(kSendBeforeChange), "show page 1", "pending notice on tab 1"}
-            << Copies{Changed, Defaults, Defaults};
-        QTest::newRow("No, Yes, pending entry")
-            << true << true << fine << Script{{kSendBeforeChange, No}, {kSaveBeforeChange, Yes}}
-            << QStringList{} << Selections{}
-            << QStringList{ask(kSendBeforeChange), ask(kSaveBeforeChange), "show page 1",
-                           "pending notice on tab 1"}
-            << Copies{Changed, Defaults, Defaults};
+        addFlow("Yes, send failed",
+                {.script = {{kSendBeforeChange, Yes}, {kSendBeforeChange, No}, {kSaveBeforeChange, No}},
+                 .journal = {send, "open queue ferro", "start raw job Knobstation Status Write",
+                             "close queue", warn(kUnavailable), send, save, "select printer"},
+                 .selections = cancelled,
+                 .sendFails = fakes::FailAt::Start});
+        addFlow("No, Yes, pending entry", {.script = noYes,
+                                           .journal = {send, save, "show page 1", "pending notice on tab 1"},
+                                           .pending = true});
     }
-    void questions() { runOfferingFlow(holder_, &CommandCore::OnSelectPrinter); }
+    void questions() { runFlow(holder_, &CommandCore::OnSelectPrinter); }
 
     // After a send and a save nothing is asked; accepting a printer, even the same one, resets
     // to the factory defaults, anything else keeps every copy.
