@@ -105,7 +105,7 @@ bool CommandCore::offerSendAndSave(std::string_view sendQuestion, std::string_vi
     struct Offer {
         bool applies;
         std::string_view question;
-        FlowEnd (CommandCore::*run)();
+        bool (CommandCore::*run)();
     };
     for (const Offer& offer : {Offer{offerSend, sendQuestion, &CommandCore::sendSettings},
                                Offer{offerSave, saveQuestion, &CommandCore::saveSettings}}) {
@@ -115,8 +115,10 @@ bool CommandCore::offerSendAndSave(std::string_view sendQuestion, std::string_vi
         case Reply::Cancel:
             return false;
         case Reply::Yes:
-            // A pending entry or an ended program stops the flow here.
-            if ((this->*offer.run)() == FlowEnd::StoppedOnPendingEntry || closing_)
+            // Only a send or save that happened lets the flow go on: after a pending entry,
+            // a failed send (which ran a printer change of its own) or a save that was
+            // cancelled or failed, the window stays open with every copy as it was.
+            if (!(this->*offer.run)() || closing_)
                 return false;
             break;
         case Reply::No:

@@ -56,13 +56,12 @@ public:
     bool closing() const { return closing_; }
 
 private:
-    // How a send or save ended, as far as the flows that offer them care.
-    enum class FlowEnd { Finished, StoppedOnPendingEntry };
     enum class Reply { Yes, No, Cancel };
 
-    FlowEnd sendSettings();
+    // The send and the save; true only when the settings reached the printer or the file.
+    bool sendSettings();
     bool sendJob();
-    FlowEnd saveSettings();
+    bool saveSettings();
     bool stoppedOnPendingEntry();
     void refreshFormButton();
     void choosePrinter();

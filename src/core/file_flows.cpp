@@ -14,10 +14,10 @@ void CommandCore::SaveSettingsFile()
     saveSettings();
 }
 
-CommandCore::FlowEnd CommandCore::saveSettings()
+bool CommandCore::saveSettings()
 {
     if (stoppedOnPendingEntry())
-        return FlowEnd::StoppedOnPendingEntry;
+        return false;
     CollectPages();
 
     // A denied folder sends the user back to the chooser until a path works or they give up.
@@ -26,17 +26,17 @@ CommandCore::FlowEnd CommandCore::saveSettings()
         switch (writeSettingsFile(*path, variant_, editBlock_)) {
         case WriteResult::Ok:
             fileBlock_ = editBlock_;
-            return FlowEnd::Finished;
+            return true;
         case WriteResult::Failed:
             tell(messages::kSaveFailed, MessageIcon::Hand);
-            return FlowEnd::Finished;
+            return false;
         case WriteResult::AccessDenied:
             tell(variant_.saveDeniedMessage, MessageIcon::Exclamation);
             path = ports_.fileChooser.chooseFileToSave(programDirectory_);
             break;
         }
     }
-    return FlowEnd::Finished;
+    return false;
 }
 
 void CommandCore::LoadSettingsFile()

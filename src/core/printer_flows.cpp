@@ -27,33 +27,33 @@ void CommandCore::SendSettingsToPrinter()
     sendSettings();
 }
 
-CommandCore::FlowEnd CommandCore::sendSettings()
+bool CommandCore::sendSettings()
 {
     if (stoppedOnPendingEntry())
-        return FlowEnd::StoppedOnPendingEntry;
+        return false;
 
     if (currentPrinter_.name.empty() || currentPrinter_.connection.empty()) {
         tell(messages::kNoPrinterChosen, MessageIcon::Exclamation);
         OnSelectPrinter();
         if (closing_)
-            return FlowEnd::Finished;
+            return false;
     }
     if (currentPrinter_.connection == kFilePort) {
         tell(messages::kFilePortCannotSend, MessageIcon::Information);
-        return FlowEnd::Finished;
+        return false;
     }
 
     CollectPages();
-    if (sendJob()) {
-        tell(messages::kSendSucceeded, MessageIcon::Information);
-        sentBlock_ = editBlock_;
-        ports_.window.setCommandEnabled(cmd::Send, false);
-        neverSent_ = false;
-    } else {
+    if (!sendJob()) {
         tell(messages::kPrinterUnavailable, MessageIcon::Exclamation);
         OnSelectPrinter();
+        return false;
     }
-    return FlowEnd::Finished;
+    tell(messages::kSendSucceeded, MessageIcon::Information);
+    sentBlock_ = editBlock_;
+    ports_.window.setCommandEnabled(cmd::Send, false);
+    neverSent_ = false;
+    return true;
 }
 
 bool CommandCore::sendJob()

@@ -19,11 +19,16 @@ ReadResult readSettingsFile(const std::string& path, const ModelVariant& variant
 
 enum class WriteResult {
     Ok,
-    AccessDenied, // the path may not be written: the user should choose another place
-    Failed,
+    AccessDenied, // the user may not write this file or create one in its folder
+    Failed,       // nothing was saved; an existing file is as it was
 };
 
-// Writes from the start of the file without truncating it.
+// Saves identifier, NUL and block at `path`. An existing file keeps every byte it had after
+// the block, its permission bits and, where allowed, its owner. The new content goes into a
+// file beside the old one that then replaces it, so a failed save never leaves a
+// half-written file. Only where the folder refuses a new file but the file itself may be
+// written is it written over in place. While it runs, SIGXFSZ is ignored (unless the program
+// handles it), so that a file-size limit is an ordinary failure.
 WriteResult writeSettingsFile(const std::string& path, const ModelVariant& variant,
                               const SettingsBlock& block);
 

@@ -2,6 +2,7 @@
 #include "variants/kbs18r/kbs18r_variant.h"
 #include "variants/kbs18t/kbs18t_variant.h"
 #include "variants/kbs62d/kbs62d_variant.h"
+#include "write_fault.h"
 
 #include <QtTest>
 
@@ -15,6 +16,8 @@
 using namespace kbs;
 
 namespace {
+
+constexpr int kNobody = 65534;
 
 QByteArray bytesOf(const SettingsBlock& block)
 {
@@ -38,6 +41,21 @@ SettingsBlock otherBlock(const ModelVariant& variant)
     return block;
 }
 
+// The kbs62d file (215 bytes) that the tests save over, and what they save.
+const ModelVariant& variant62()
+{
+    return kbs62d::variant();
+}
+QByteArray newContent()
+{
+    return fileContent(variant62(), otherBlock(variant62()));
+}
+QByteArray oldFile(const QByteArray& tail)
+{
+    return fileContent(variant62(), SettingsBlock(variant62().factoryDefaults)) + tail;
+}
+const QByteArray kTail = "bytes after the block, which every save keeps";
+
 bool writeRaw(const std::string& path, const QByteArray& bytes)
 {
     QFile file(QString::fromStdString(path));
@@ -47,25 +65,65 @@ bool writeRaw(const std::string& path, const QByteArray& bytes)
 QByteArray readRaw(const std::string& path)
 {
     QFile file(QString::fromStdString(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
+int modeOf(const std::string& path)
+{
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0 ? int(status.st_mode & 07777) : -1;
+}
+
+// How a child process runs its save.
+struct ChildSetup {
+    bool asNobody = false; // root drops to nobody so that permissions apply
+    rlim_t sizeLimit = 0;  // RLIMIT_FSIZE in bytes; 0: none
+    mode_t umask = 022;
+    std::int64_t faultAfter = -1; // an injected short write after so many bytes; -1: none
+    bool faultFails = true;       // the writes after the short one fail; else they go on
+};
+
 // Exit status of `operation` run in a child process, which a call that blocks for seconds ends
-// instead of hanging the test; -1 when it did not exit.
-int exitStatusOf(const std::function<int()>& operation)
+// instead of hanging the test; -1 when it did not exit (e.g. killed by a signal); 99 when the
+// setup was impossible. SIGXFSZ is at its default, which ends the process, unless the code
+// under test sees to it.
+int exitStatusOf(const ChildSetup& setup, const std::function<int()>& operation)
 {
     const pid_t child = ::fork();
     if (child == 0) {
         ::alarm(5);
+        std::signal(SIGXFSZ, SIG_DFL);
+        ::umask(setup.umask);
+        if (setup.asNobody && ::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+            ::_exit(99);
+        const rlimit limit{setup.sizeLimit, setup.sizeLimit};
+        if (setup.sizeLimit > 0 && ::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            ::_exit(99);
+        if (setup.faultAfter >= 0)
+            test::armWriteFault(setup.faultAfter, setup.faultFails);
         ::_exit(operation());
     }
     int status = 0;
     return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-enum class Obstacle { ReadOnlyFile, SizeLimit, Fifo, Folder };
+// The save's WriteResult, or 98 when it left SIGXFSZ other than at its default.
+int save(const ChildSetup& setup, const std::string& path)
+{
+    return exitStatusOf(setup, [&] {
+        const int result = int(writeSettingsFile(path, variant62(), otherBlock(variant62())));
+        struct sigaction after {};
+        return ::sigaction(SIGXFSZ, nullptr, &after) == 0 && after.sa_handler == SIG_DFL ? result : 98;
+    });
+}
+
+enum class Fault { SizeLimit, ShortWriteThenNoSpace };
+enum class Target { Fifo, Folder, MissingFolder };
 
 } // namespace
+
+Q_DECLARE_METATYPE(Fault)
+Q_DECLARE_METATYPE(Target)
 
 class TestSettingsFile : public QObject {
     Q_OBJECT
@@ -76,11 +134,23 @@ private slots:
     void roundTripKeepsEveryByte();
     void malformedFilesAreRefused_data();
     void malformedFilesAreRefused();
-    void failuresAreReportedWithoutBlocking_data();
-    void failuresAreReportedWithoutBlocking();
+    void saveReplacesWholeFile_data();
+    void saveReplacesWholeFile();
+    void failedSaveLeavesFileAsItWas_data();
+    void failedSaveLeavesFileAsItWas();
+    void permissionsDecide_data();
+    void permissionsDecide();
+    void linkAndOwnerKept();
+    void unwritableTargetsFailWithoutBlocking_data();
+    void unwritableTargetsFailWithoutBlocking();
 
 private:
     std::string path(const QString& name) const { return dir_->filePath(name).toStdString(); }
+    QStringList entries(const QString& folder = ".") const
+    {
+        return QDir(dir_->filePath(folder))
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    }
 
     std::unique_ptr<QTemporaryDir> dir_;
 };
@@ -90,7 +160,7 @@ void TestSettingsFile::init()
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
     // Open to everyone, so that a test that drops root can reach its files.
-    QCOMPARE(::chmod(QFile::encodeName(dir_->path()).constData(), 0755), 0);
+    QCOMPARE(::chmod(QFile::encodeName(dir_->path()).constData(), 0777), 0);
 }
 
 void TestSettingsFile::roundTripKeepsEveryByte_data()
@@ -118,11 +188,8 @@ void TestSettingsFile::roundTripKeepsEveryByte()
     SettingsBlock loaded(variant->factoryDefaults);
     QCOMPARE(readSettingsFile(path("in.dat"), *variant, loaded), ReadResult::Ok);
     QCOMPARE(bytesOf(loaded), bytesOf(saved));
-    // Saved over a longer file, which keeps its tail.
-    const QByteArray old(fileSize + 500, 'Z');
-    QVERIFY(writeRaw(path("out.dat"), old));
     QCOMPARE(writeSettingsFile(path("out.dat"), *variant, loaded), WriteResult::Ok);
-    QCOMPARE(readRaw(path("out.dat")), content + old.mid(fileSize));
+    QCOMPARE(readRaw(path("out.dat")), content);
 }
 
 void TestSettingsFile::malformedFilesAreRefused_data()
@@ -148,61 +215,198 @@ void TestSettingsFile::malformedFilesAreRefused()
     QVERIFY(block == SettingsBlock(variant.factoryDefaults));
 }
 
-void TestSettingsFile::failuresAreReportedWithoutBlocking_data()
+void TestSettingsFile::saveReplacesWholeFile_data()
 {
-    QTest::addColumn<Obstacle>("obstacle");
-    QTest::addColumn<WriteResult>("saved");
+    QTest::addColumn<QByteArray>("old"); // empty: no file yet
+    QTest::addColumn<int>("oldMode");
+    QTest::addColumn<ChildSetup>("setup");
+    QTest::addColumn<QByteArray>("saved");
+    QTest::addColumn<int>("savedMode");
 
-    QTest::newRow("read-only file") << Obstacle::ReadOnlyFile << WriteResult::AccessDenied;
-    QTest::newRow("file size limit") << Obstacle::SizeLimit << WriteResult::Failed;
-    QTest::newRow("FIFO") << Obstacle::Fifo << WriteResult::Failed;
-    QTest::newRow("folder") << Obstacle::Folder << WriteResult::Failed;
+    const QByteArray saved = newContent();
+    QTest::newRow("new file, umask 022") << QByteArray() << 0 << ChildSetup{} << saved << 0644;
+    QTest::newRow("new file, umask 077") << QByteArray() << 0 << ChildSetup{.umask = 077} << saved << 0600;
+    QTest::newRow("over a longer file: its tail stays")
+        << oldFile(kTail) << 0640 << ChildSetup{} << saved + kTail << 0640;
+    QTest::newRow("over a shorter file") << QByteArray("ZAV") << 0604 << ChildSetup{} << saved << 0604;
+    QTest::newRow("over a file with more permissions than the umask gives")
+        << oldFile({}) << 0666 << ChildSetup{} << saved << 0666;
+    QTest::newRow("short write, then the rest")
+        << oldFile(kTail) << 0600 << ChildSetup{.faultAfter = 100, .faultFails = false} << saved + kTail
+        << 0600;
+    QTest::newRow("short write in the tail, then the rest")
+        << oldFile(kTail) << 0600 << ChildSetup{.faultAfter = 230, .faultFails = false} << saved + kTail
+        << 0600;
 }
 
-void TestSettingsFile::failuresAreReportedWithoutBlocking()
+void TestSettingsFile::saveReplacesWholeFile()
 {
-    QFETCH(Obstacle, obstacle);
-    QFETCH(WriteResult, saved);
+    QFETCH(QByteArray, old);
+    QFETCH(int, oldMode);
+    QFETCH(ChildSetup, setup);
+    QFETCH(QByteArray, saved);
+    QFETCH(int, savedMode);
 
     const std::string target = path("x.dat");
-    const QByteArray old("old content");
-    if (obstacle == Obstacle::ReadOnlyFile) {
-        QVERIFY(writeRaw(target, old));
-        QVERIFY(QFile::setPermissions(QString::fromStdString(target), QFileDevice::ReadOther));
-    } else if (obstacle == Obstacle::Fifo) {
-        QCOMPARE(::mkfifo(target.c_str(), 0666), 0);
-    } else if (obstacle == Obstacle::Folder) {
-        QVERIFY(QDir(dir_->path()).mkdir("x.dat"));
-    }
-    const ModelVariant& variant = kbs62d::variant();
-    const SettingsBlock before = otherBlock(variant);
+    if (!old.isEmpty())
+        QVERIFY(writeRaw(target, old) && ::chmod(target.c_str(), mode_t(oldMode)) == 0);
+    QCOMPARE(save(setup, target), int(WriteResult::Ok));
+    QCOMPARE(readRaw(target), saved);
+    QCOMPARE(modeOf(target), savedMode);
+    QCOMPARE(entries(), QStringList{"x.dat"}); // nothing left beside it
+}
 
-    // In a child: root drops to nobody so that permissions apply, and a blocking call cannot hang the test.
-    const int status = exitStatusOf([&] {
-        if (obstacle == Obstacle::ReadOnlyFile && ::geteuid() == 0 &&
-            (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            return 99;
-        const rlimit limit{100, 100};
-        std::signal(SIGXFSZ, SIG_IGN); // beyond the limit a write then fails with EFBIG
-        if (obstacle == Obstacle::SizeLimit && ::setrlimit(RLIMIT_FSIZE, &limit) != 0)
-            return 99;
-        return int(writeSettingsFile(target, variant, before));
-    });
+void TestSettingsFile::failedSaveLeavesFileAsItWas_data()
+{
+    QTest::addColumn<QByteArray>("old"); // empty: no file yet
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<int>("after"); // bytes
+
+    // The new content is 215 bytes: identifier 0..24, block 25..214, then the old tail.
+    const QByteArray old = oldFile(kTail);
+    for (const auto& [file, content] : {std::pair("over a file", old), std::pair("new file", QByteArray())}) {
+        QTest::addRow("%s, size limit in the identifier", file) << content << Fault::SizeLimit << 10;
+        QTest::addRow("%s, size limit in the block", file) << content << Fault::SizeLimit << 150;
+        QTest::addRow("%s, short write in the block, disk full", file)
+            << content << Fault::ShortWriteThenNoSpace << 150;
+    }
+    QTest::newRow("over a file, size limit in its tail") << old << Fault::SizeLimit << 220;
+    QTest::newRow("over a file, short write in its tail, disk full")
+        << old << Fault::ShortWriteThenNoSpace << 220;
+    QTest::newRow("over a file, disk full before the first byte") << old << Fault::ShortWriteThenNoSpace << 0;
+}
+
+void TestSettingsFile::failedSaveLeavesFileAsItWas()
+{
+    QFETCH(QByteArray, old);
+    QFETCH(Fault, fault);
+    QFETCH(int, after);
+
+    const std::string target = path("x.dat");
+    if (!old.isEmpty())
+        QVERIFY(writeRaw(target, old) && ::chmod(target.c_str(), 0640) == 0);
+    ChildSetup setup;
+    if (fault == Fault::SizeLimit)
+        setup.sizeLimit = rlim_t(after);
+    else
+        setup.faultAfter = after;
+
+    const int status = save(setup, target);
     if (status == 99)
-        QSKIP("unable to drop root or to limit the file size");
-    QCOMPARE(status, int(saved));
-    if (obstacle == Obstacle::ReadOnlyFile)
+        QSKIP("unable to limit the file size");
+    QCOMPARE(status, int(WriteResult::Failed)); // -1: the process was killed, by SIGXFSZ for one
+    if (old.isEmpty()) {
+        QCOMPARE(entries(), QStringList());
+    } else {
         QCOMPARE(readRaw(target), old);
-    if (obstacle == Obstacle::SizeLimit)
-        QCOMPARE(readRaw(target).size(), qsizetype(100));
+        QCOMPARE(modeOf(target), 0640);
+        QCOMPARE(entries(), QStringList{"x.dat"});
+    }
+}
+
+void TestSettingsFile::permissionsDecide_data()
+{
+    QTest::addColumn<int>("folderMode");
+    QTest::addColumn<int>("fileMode"); // 0: no file yet
+    QTest::addColumn<WriteResult>("result");
+    QTest::addColumn<QByteArray>("saved"); // what the file holds afterwards; empty: no file
+
+    const QByteArray old = oldFile(kTail);
+    QTest::newRow("read-only file, writable folder: refused, not replaced")
+        << 0777 << 0444 << WriteResult::AccessDenied << old;
+    QTest::newRow("new file, read-only folder") << 0555 << 0 << WriteResult::AccessDenied << QByteArray();
+    QTest::newRow("read-only file, read-only folder") << 0555 << 0444 << WriteResult::AccessDenied << old;
+    QTest::newRow("writable file, read-only folder: written in place")
+        << 0555 << 0666 << WriteResult::Ok << newContent() + kTail;
+}
+
+void TestSettingsFile::permissionsDecide()
+{
+    QFETCH(int, folderMode);
+    QFETCH(int, fileMode);
+    QFETCH(WriteResult, result);
+    QFETCH(QByteArray, saved);
+
+    const std::string folder = path("f");
+    const std::string target = folder + "/x.dat";
+    QCOMPARE(::mkdir(folder.c_str(), 0777), 0);
+    if (fileMode != 0)
+        QVERIFY(writeRaw(target, oldFile(kTail)) && ::chmod(target.c_str(), mode_t(fileMode)) == 0);
+    struct stat before {};
+    ::stat(target.c_str(), &before);
+    QCOMPARE(::chmod(folder.c_str(), mode_t(folderMode)), 0);
+
+    const int status = save({.asNobody = true}, target);
+    ::chmod(folder.c_str(), 0777);
+    if (status == 99)
+        QSKIP("unable to drop root");
+    QCOMPARE(status, int(result));
+    QCOMPARE(entries("f"), saved.isEmpty() ? QStringList() : QStringList{"x.dat"});
+    if (!saved.isEmpty()) {
+        QCOMPARE(readRaw(target), saved);
+        QCOMPARE(modeOf(target), fileMode);
+        struct stat after {};
+        QVERIFY(::stat(target.c_str(), &after) == 0 && after.st_ino == before.st_ino);
+    }
+}
+
+// A save through a symbolic link replaces the file it leads to; a file of another user that
+// root saves stays that user's.
+void TestSettingsFile::linkAndOwnerKept()
+{
+    const std::string target = path("real.dat");
+    const std::string link = path("link.dat");
+    QVERIFY(writeRaw(target, oldFile(kTail)) && ::chmod(target.c_str(), 0640) == 0);
+    const bool root = ::geteuid() == 0;
+    if (root)
+        QCOMPARE(::chown(target.c_str(), kNobody, kNobody), 0);
+    QCOMPARE(::symlink("real.dat", link.c_str()), 0);
+
+    QCOMPARE(save({}, link), int(WriteResult::Ok));
+    QCOMPARE(QFileInfo(QString::fromStdString(link)).symLinkTarget(), QString::fromStdString(target));
+    QCOMPARE(readRaw(target), newContent() + kTail);
+    QCOMPARE(modeOf(target), 0640);
+    QCOMPARE(entries(), QStringList({"link.dat", "real.dat"}));
+    struct stat status {};
+    QVERIFY(::stat(target.c_str(), &status) == 0);
+    if (root)
+        QVERIFY(status.st_uid == kNobody && status.st_gid == kNobody);
+}
+
+void TestSettingsFile::unwritableTargetsFailWithoutBlocking_data()
+{
+    QTest::addColumn<Target>("target");
+    QTest::newRow("FIFO") << Target::Fifo;
+    QTest::newRow("folder") << Target::Folder;
+    QTest::newRow("missing folder") << Target::MissingFolder;
+}
+
+void TestSettingsFile::unwritableTargetsFailWithoutBlocking()
+{
+    QFETCH(Target, target);
+
+    const std::string file = target == Target::MissingFolder ? path("missing/x.dat") : path("x.dat");
+    if (target == Target::Fifo)
+        QCOMPARE(::mkfifo(file.c_str(), 0666), 0);
+    if (target == Target::Folder)
+        QVERIFY(QDir(dir_->path()).mkdir("x.dat"));
+    const QStringList before = entries();
+
+    // In a child, so that a blocking call cannot hang the test.
+    QCOMPARE(save({}, file), int(WriteResult::Failed));
+    QCOMPARE(entries(), before);
     // Exit status 0: the load was refused and left the block as it was.
-    const auto load = [&] {
-        SettingsBlock block = before;
-        return readSettingsFile(target, variant, block) == ReadResult::NotSettingsFile && block == before ? 0
-                                                                                                          : 1;
-    };
-    if (obstacle == Obstacle::Fifo || obstacle == Obstacle::Folder)
-        QCOMPARE(exitStatusOf(load), 0);
+    const SettingsBlock kept = otherBlock(variant62());
+    QCOMPARE(exitStatusOf({},
+                          [&] {
+                              SettingsBlock block = kept;
+                              return readSettingsFile(file, variant62(), block) ==
+                                                 ReadResult::NotSettingsFile &&
+                                             block == kept
+                                         ? 0
+                                         : 1;
+                          }),
+             0);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)
