@@ -1,5 +1,6 @@
 #include "menu/main_menu.h"
 #include "app/qt_text.h"
+#include "menu/command_pictures.h"
 
 #include <QAction>
 #include <QMenu>
@@ -26,6 +27,9 @@ MainMenu::MainMenu(const ModelVariant& variant, QWidget* owner)
             actions_.insert(entry.commandId, action);
         }
     }
+    for (const CommandPicture& row : kCommandPictures)
+        if (QAction* action = actions_.value(row.commandId))
+            action->setIcon(QIcon(commandPicture(row.picture, menuBar_->palette())));
 }
 
 } // namespace kbs
