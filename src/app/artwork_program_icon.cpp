@@ -75,12 +75,4 @@ QIcon programIcon()
     return icon;
 }
 
-std::vector<QPixmap> cutImageStrip(const QPixmap& strip, int imageWidth)
-{
-    std::vector<QPixmap> images;
-    for (int x = 0; x + imageWidth <= strip.width(); x += imageWidth)
-        images.push_back(strip.copy(x, 0, imageWidth, strip.height()));
-    return images;
-}
-
 } // namespace kbs

@@ -12,6 +12,7 @@
 #include "app/qt_text.h"
 #include "app/tab_strip.h"
 #include "core/messages.h"
+#include "menu/command_pictures.h"
 #include "menu/main_menu.h"
 #include "pages/page_factory.h"
 
@@ -112,9 +113,9 @@ void CMainDlg::createBars()
 void CMainDlg::createPages()
 {
     const DialogUnits du(font());
-    const std::vector<QPixmap> images = cutImageStrip(tabImageStrip(), 16);
     for (const TabSpec& tab : variant_.tabs) {
-        tabStrip_->addTab(QIcon(images.at(static_cast<std::size_t>(tab.imageIndex))), toQString(tab.label));
+        const QImage image = pictureImage(kTabPictures.at(static_cast<std::size_t>(tab.imageIndex)));
+        tabStrip_->addTab(QIcon(QPixmap::fromImage(image)), toQString(tab.label));
         std::unique_ptr<PageWidget> page = createPage(variant_, tab.page, client_);
         page->setGeometry(du.rect(7, 48, 230, 190));
         page->hide();

@@ -1,6 +1,5 @@
 #include "app/main_tool_bar.h"
 
-#include "app/artwork.h"
 #include "app/qt_text.h"
 
 #include <QAction>
@@ -39,14 +38,11 @@ MainToolBar::MainToolBar(const std::function<QAction*(int commandId)>& actionOf,
     setIconSize(QSize(16, 16));
     setToolButtonStyle(Qt::ToolButtonIconOnly);
 
-    const std::vector<QPixmap> images = cutImageStrip(toolBarImageStrip(), 16);
     for (const ToolButtonSpec& entry : kToolButtons) {
         if (entry.separatorBefore)
             addSeparator();
+        // The action carries the command's picture, the same in the menu.
         QAction* action = actionOf(entry.commandId);
-        action->setIcon(QIcon(images.at(static_cast<std::size_t>(entry.imageIndex))));
-        // The menu shows its own pictures; this one is the tool bar's.
-        action->setIconVisibleInMenu(false);
         action->setToolTip(toolTipText(entry.toolTip));
         addAction(action);
         QWidget* widget = widgetForAction(action);

@@ -11,22 +11,21 @@ class QToolButton;
 
 namespace kbs {
 
-// One button of the tool bar: its own id, the command it shares with the menu, its image
-// in the tool bar's image strip and its tooltip.
+// One button of the tool bar: its own id, the command it shares with the menu (and whose
+// picture it shows) and its tooltip.
 struct ToolButtonSpec {
     bool separatorBefore;
     int toolbarId;
     int commandId;
-    int imageIndex;
     std::string_view toolTip;
 };
 
 inline constexpr std::array kToolButtons = {
-    ToolButtonSpec{true, toolbar::LoadFile, cmd::LoadFile, 0, "設定ファイルの読み込み"},
-    ToolButtonSpec{false, toolbar::SaveFile, cmd::SaveFile, 1, "設定ファイルへの書き込み"},
-    ToolButtonSpec{true, toolbar::Send, cmd::Send, 2, "設定値をプリンタへ送信"},
-    ToolButtonSpec{true, toolbar::FactoryDefaults, cmd::FactoryDefaults, 3, "工場出荷設定を表示"},
-    ToolButtonSpec{true, toolbar::SelectPrinter, cmd::SelectPrinter, 4, "プリンタの選択"},
+    ToolButtonSpec{true, toolbar::LoadFile, cmd::LoadFile, "設定ファイルの読み込み"},
+    ToolButtonSpec{false, toolbar::SaveFile, cmd::SaveFile, "設定ファイルへの書き込み"},
+    ToolButtonSpec{true, toolbar::Send, cmd::Send, "設定値をプリンタへ送信"},
+    ToolButtonSpec{true, toolbar::FactoryDefaults, cmd::FactoryDefaults, "工場出荷設定を表示"},
+    ToolButtonSpec{true, toolbar::SelectPrinter, cmd::SelectPrinter, "プリンタの選択"},
 };
 
 // The command a tool bar id stands for; any other id stays as it is.

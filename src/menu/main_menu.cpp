@@ -1,5 +1,7 @@
 #include "menu/main_menu.h"
 #include "app/qt_text.h"
+#include "menu/command_pictures.h"
+#include "menu/icon_menu.h"
 
 #include <QAction>
 #include <QMenu>
@@ -26,6 +28,9 @@ MainMenu::MainMenu(const ModelVariant& variant, QWidget* owner)
             actions_.insert(entry.commandId, action);
         }
     }
+    auto* decoration = new CIconMenu(menuBar_);
+    for (const CommandPicture& row : kCommandPictures)
+        decoration->setPicture(row.commandId, row.picture);
 }
 
 } // namespace kbs

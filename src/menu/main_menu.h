@@ -10,8 +10,9 @@ class QWidget;
 
 namespace kbs {
 
-// The main window's menu bar built from the variant's menu layout. Every command has one
-// QAction; the tool bar shows the same action, so a command's two views never disagree.
+// The main window's menu bar built from the variant's menu layout, its drop-downs decorated
+// with the commands' pictures. Every command has one QAction; the tool bar shows the same
+// action and its picture, so a command's two views never disagree.
 class MainMenu {
 public:
     MainMenu(const ModelVariant& variant, QWidget* owner);
