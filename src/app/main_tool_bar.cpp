@@ -1,7 +1,7 @@
 #include "app/main_tool_bar.h"
 
 #include "app/artwork.h"
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 
 #include <QAction>
 #include <QToolButton>

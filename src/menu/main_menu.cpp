@@ -1,5 +1,5 @@
 #include "menu/main_menu.h"
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 
 #include <QAction>
 #include <QMenu>

@@ -10,7 +10,7 @@
 
 namespace kbs {
 
-struct PageTables; // the pages' own tables (switches, lists, ranges), see pagedata/
+struct PageTables; // the pages' own tables (switches, lists, ranges)
 
 struct AboutLines {
     std::string_view modelLine;

@@ -2,7 +2,7 @@
 
 #include "model/field_codecs.h"
 #include "pagedata/field_binding.h"
-#include "pagedata/switch_table.h"
+#include "model/switch_table.h"
 
 #include <cstddef>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "pages/code_list_box.h"
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 #include "pagedata/code_list.h"
 
 #include <QComboBox>

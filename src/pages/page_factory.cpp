@@ -1,9 +1,9 @@
 #include "pages/page_factory.h"
 
-#include "app/dialog_units.h"
-#include "app/qt_text.h"
+#include "widgets/dialog_units.h"
+#include "widgets/qt_text.h"
 #include "pagedata/page_names.h"
-#include "pagedata/page_tables.h"
+#include "model/page_tables.h"
 #include "pagedata/switch_page.h"
 #include "pages/empty_page.h"
 #include "pages/page_size.h"

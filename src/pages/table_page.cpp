@@ -1,6 +1,6 @@
 #include "pages/table_page.h"
 
-#include "app/dialog_units.h"
+#include "widgets/dialog_units.h"
 #include "pages/check_box_control.h"
 #include "pages/code_list_box.h"
 #include "pages/radio_pair_box.h"

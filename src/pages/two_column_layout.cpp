@@ -1,6 +1,6 @@
 #include "pages/two_column_layout.h"
 
-#include "app/dialog_units.h"
+#include "widgets/dialog_units.h"
 #include "pages/page_size.h"
 
 #include <QHBoxLayout>

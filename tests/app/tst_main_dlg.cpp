@@ -1,4 +1,4 @@
-#include "app/dialog_units.h"
+#include "widgets/dialog_units.h"
 #include "app/main_dlg.h"
 #include "app/main_tool_bar.h"
 #include "app/tab_strip.h"

@@ -1,4 +1,4 @@
-#include "pagedata/page_tables.h"
+#include "model/page_tables.h"
 #include "variants/kbs18t/kbs18t_switch_pages.h"
 #include "variants/kbs18t/kbs18t_tables.h"
 

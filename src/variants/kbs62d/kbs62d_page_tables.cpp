@@ -1,4 +1,4 @@
-#include "pagedata/page_tables.h"
+#include "model/page_tables.h"
 #include "variants/kbs62d/kbs62d_switch_pages.h"
 #include "variants/kbs62d/kbs62d_tables.h"
 

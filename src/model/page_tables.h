@@ -1,8 +1,9 @@
 #pragma once
 
 #include "model/page_id.h"
-#include "pagedata/switch_table.h"
+#include "model/switch_table.h"
 
+#include <algorithm>
 #include <span>
 
 namespace kbs {
@@ -13,6 +14,10 @@ struct PageTables {
 };
 
 // The switch table of a page, or nullptr when the page is not a memory switch page.
-const SwitchPageTable* findSwitchPage(const PageTables& tables, PageId page);
+inline const SwitchPageTable* findSwitchPage(const PageTables& tables, PageId page)
+{
+    const auto table = std::ranges::find(tables.switchPages, page, &SwitchPageTable::page);
+    return table != tables.switchPages.end() ? &*table : nullptr;
+}
 
 } // namespace kbs
