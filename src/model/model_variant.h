@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -56,9 +57,17 @@ struct ModelVariant {
     int helpCommandId;
     FilePortMessages filePortMessages;
     std::string_view saveDeniedMessage;
-    std::size_t paramTabIndex;      // shown when a parameter entry is pending
-    std::size_t formButtonTabIndex; // the page carrying the form-settings button
+    PageId formButtonPage; // the page carrying the form-settings button
     const PageTables* pageTables = nullptr;
 };
+
+// The tab that shows `page`, or nothing when the variant has no such tab.
+inline std::optional<std::size_t> tabIndexOf(const ModelVariant& variant, PageId page)
+{
+    for (std::size_t index = 0; index < variant.tabs.size(); ++index)
+        if (variant.tabs[index].page == page)
+            return index;
+    return std::nullopt;
+}
 
 } // namespace kbs

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/control_table.h"
 #include "model/page_id.h"
 #include "model/switch_table.h"
 
@@ -11,6 +12,7 @@ namespace kbs {
 // The tables a variant's pages are built from.
 struct PageTables {
     std::span<const SwitchPageTable> switchPages;
+    std::span<const ControlPageTable> controlPages{};
 };
 
 // The switch table of a page, or nullptr when the page is not a memory switch page.
@@ -18,6 +20,13 @@ inline const SwitchPageTable* findSwitchPage(const PageTables& tables, PageId pa
 {
     const auto table = std::ranges::find(tables.switchPages, page, &SwitchPageTable::page);
     return table != tables.switchPages.end() ? &*table : nullptr;
+}
+
+// The control table of a page, or nullptr when the page is not built from one.
+inline const ControlPageTable* findControlPage(const PageTables& tables, PageId page)
+{
+    const auto table = std::ranges::find(tables.controlPages, page, &ControlPageTable::page);
+    return table != tables.controlPages.end() ? &*table : nullptr;
 }
 
 } // namespace kbs

@@ -391,7 +391,7 @@ private slots:
         QFETCH(Command, command);
         QFETCH(Script, script);
         CoreRig& rig = makeRig(*kVariants[0]);
-        const std::size_t paramTab = rig.variant.paramTabIndex;
+        const std::size_t paramTab = *tabIndexOf(rig.variant, PageId::Param);
         rig.startUp();
         rig.change("font2", "1");
         rig.pages[paramTab]->pendingEntry = true;

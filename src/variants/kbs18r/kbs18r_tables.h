@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/control_table.h"
 #include "model/field_layout.h"
 
 #include <cstdint>
