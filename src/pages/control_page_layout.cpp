@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace kbs {
 
@@ -22,6 +23,7 @@ constexpr int kSpacingDlu = 3;
 struct Item {
     QWidget* widget;
     Placement placement;
+    ControlWidget* single; // set when the item is one control outside any group
 };
 
 void lineUpLabels(const std::vector<ControlWidget*>& controls)
@@ -54,14 +56,14 @@ std::vector<Item> itemsOf(QWidget& page, const std::vector<PlacedControl>& contr
     for (std::size_t index = 0; index < controls.size();) {
         const PlacedControl& first = controls[index];
         if (first.group.empty()) {
-            items.push_back({first.control->widget(), first.placement});
+            items.push_back({first.control->widget(), first.placement, first.control});
             ++index;
             continue;
         }
         std::vector<ControlWidget*> members;
         while (index < controls.size() && controls[index].group == first.group)
             members.push_back(controls[index++].control);
-        items.push_back({groupBox(page, first.group, members), first.placement});
+        items.push_back({groupBox(page, first.group, members), first.placement, nullptr});
     }
     return items;
 }
@@ -77,6 +79,8 @@ void arrangeControls(QWidget& page, const std::vector<PlacedControl>& controls)
     rows->setSpacing(units.y(kSpacingDlu));
 
     QVBoxLayout* columns[2] = {nullptr, nullptr};
+    // Single controls one below the other across the page line their labels up too.
+    std::vector<ControlWidget*> fullRun;
     const auto closeBand = [&] {
         for (QVBoxLayout* column : columns)
             if (column)
@@ -87,8 +91,13 @@ void arrangeControls(QWidget& page, const std::vector<PlacedControl>& controls)
         if (item.placement == Placement::Full) {
             closeBand();
             rows->addWidget(item.widget);
+            if (item.single)
+                fullRun.push_back(item.single);
+            else
+                lineUpLabels(std::exchange(fullRun, {}));
             continue;
         }
+        lineUpLabels(std::exchange(fullRun, {}));
         if (!columns[0]) {
             auto* band = new QHBoxLayout;
             band->setSpacing(units.x(kSpacingDlu));
@@ -102,6 +111,7 @@ void arrangeControls(QWidget& page, const std::vector<PlacedControl>& controls)
         columns[item.placement == Placement::Left ? 0 : 1]->addWidget(item.widget);
     }
     closeBand();
+    lineUpLabels(fullRun);
     rows->addStretch();
 }
 

@@ -1,4 +1,3 @@
-#include "widgets/dialog_units.h"
 #include "app/main_dlg.h"
 #include "app/main_tool_bar.h"
 #include "app/tab_strip.h"
@@ -7,6 +6,7 @@
 #include "variants/kbs18r/kbs18r_variant.h"
 #include "variants/kbs18t/kbs18t_variant.h"
 #include "variants/kbs62d/kbs62d_variant.h"
+#include "widgets/dialog_units.h"
 
 #include <QAction>
 #include <QApplication>
@@ -188,11 +188,12 @@ private slots:
     {
         Window window("kbs18t");
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        auto* edit = new QLineEdit(window.pageWidget(2));
+        auto* firstBox = window.pageWidget(2)->findChild<QWidget*>("centerCutSheet");
+        QVERIFY(firstBox != nullptr);
 
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::ControlModifier); // the third tab here
         QCOMPARE(window.selectedTab(), std::size_t(2));
-        QCOMPARE(QApplication::focusWidget(), edit);
+        QCOMPARE(QApplication::focusWidget(), firstBox);
 
         window.tabStrip()->setFocus();
         QTest::keyClick(window.tabStrip(), Qt::Key_K, Qt::ControlModifier);

@@ -6,7 +6,7 @@ namespace kbs::kbs18t {
 
 const PageTables& pageTables()
 {
-    static const PageTables tables{.switchPages = switchPages()};
+    static const PageTables tables{.switchPages = switchPages(), .controlPages = controlPages()};
     return tables;
 }
 

@@ -15,6 +15,8 @@ namespace kbs::kbs18t {
 
 std::span<const std::uint8_t> factoryDefaults();
 std::span<const FieldSpec> fields();
+// The parameter pages.
+std::span<const ControlPageTable> controlPages();
 const PageTables& pageTables();
 
 } // namespace kbs::kbs18t
