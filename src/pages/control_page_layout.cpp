@@ -16,8 +16,9 @@ namespace kbs {
 
 namespace {
 
-constexpr int kMarginDlu = 4;
+constexpr int kMarginDlu = 3;
 constexpr int kSpacingDlu = 3;
+constexpr int kColumnGapDlu = 2;
 
 // One item of a column: a group box with its controls or a single control.
 struct Item {
@@ -42,7 +43,7 @@ QWidget* groupBox(QWidget& page, std::string_view caption, const std::vector<Con
     const DialogUnits units(page.font());
     auto* box = new QGroupBox(toQString(caption), &page);
     auto* rows = new QVBoxLayout(box);
-    rows->setContentsMargins(units.x(4), units.y(2), units.x(4), units.y(3));
+    rows->setContentsMargins(units.x(3), units.y(2), units.x(3), units.y(3));
     rows->setSpacing(units.y(2));
     for (ControlWidget* control : controls)
         rows->addWidget(control->widget());
@@ -100,7 +101,7 @@ void arrangeControls(QWidget& page, const std::vector<PlacedControl>& controls)
         lineUpLabels(std::exchange(fullRun, {}));
         if (!columns[0]) {
             auto* band = new QHBoxLayout;
-            band->setSpacing(units.x(kSpacingDlu));
+            band->setSpacing(units.x(kColumnGapDlu));
             for (QVBoxLayout*& column : columns) {
                 column = new QVBoxLayout;
                 column->setSpacing(units.y(kSpacingDlu));

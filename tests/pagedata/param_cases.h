@@ -14,8 +14,8 @@
 
 namespace param_cases {
 
-inline const std::array<const kbs::ModelVariant*, 3> kVariants = {&kbs::kbs18r::variant(), &kbs::kbs62d::variant(),
-                                                                  &kbs::kbs18t::variant()};
+inline const std::array<const kbs::ModelVariant*, 3> kVariants = {
+    &kbs::kbs18r::variant(), &kbs::kbs62d::variant(), &kbs::kbs18t::variant()};
 
 inline const kbs::ModelVariant& variantNamed(std::string_view deliverable)
 {

@@ -46,7 +46,8 @@ void TestNumberRules::typeAhead_data()
     row("pasted 0040 drops its zeros", "kbs18r", "centerCutSheet", "0040", true, true, "40", false);
     row("long 0005 is pending 5", "kbs18t", "centerCutSheet", "0005", true, true, "5", true);
     row("four digits too many is the maximum", "kbs18r", "centerCutSheet", "1234", true, true, "68", false);
-    row("overflow is the maximum", "kbs62d", "centerCutSheet", "99999999999999999999", true, true, "68", false);
+    row("overflow is the maximum", "kbs62d", "centerCutSheet", "99999999999999999999", true, true, "68",
+        false);
     row("unfocused 7 is left", "kbs18r", "centerCutSheet", "7", false, true, "7", false);
     row("unfocused 0040 is shortened only", "kbs18r", "centerCutSheet", "0040", false, true, "40", false);
     row("refresh is not corrected", "kbs18r", "centerCutSheet", "7", true, false, "7", false);
@@ -93,13 +94,25 @@ void TestNumberRules::storeCheck_data()
 
     const QString notInteger = "整数を入力してください。";
     const QString outOfRange = "2 から 5 までの整数を入力してください。";
-    QTest::newRow("feed 3") << "kbs18r" << "sheetGuideFeedTime" << "3" << 3 << "";
-    QTest::newRow("feed 9") << "kbs62d" << "sheetGuideFeedTime" << "9" << -1 << outOfRange;
-    QTest::newRow("feed 1") << "kbs18t" << "sheetGuideFeedTime" << "1" << -1 << outOfRange;
-    QTest::newRow("feed empty") << "kbs18r" << "sheetGuideFeedTime" << "" << -1 << notInteger;
-    QTest::newRow("centering empty") << "kbs18t" << "centerCutSheet" << "" << -1 << notInteger;
+    QTest::newRow("feed 3") << "kbs18r"
+                            << "sheetGuideFeedTime"
+                            << "3" << 3 << "";
+    QTest::newRow("feed 9") << "kbs62d"
+                            << "sheetGuideFeedTime"
+                            << "9" << -1 << outOfRange;
+    QTest::newRow("feed 1") << "kbs18t"
+                            << "sheetGuideFeedTime"
+                            << "1" << -1 << outOfRange;
+    QTest::newRow("feed empty") << "kbs18r"
+                                << "sheetGuideFeedTime"
+                                << "" << -1 << notInteger;
+    QTest::newRow("centering empty") << "kbs18t"
+                                     << "centerCutSheet"
+                                     << "" << -1 << notInteger;
     // A pending value is stored as it is; only the guard before a command stops it.
-    QTest::newRow("centering 5 pending") << "kbs18r" << "centerCutSheet" << "5" << 5 << "";
+    QTest::newRow("centering 5 pending") << "kbs18r"
+                                         << "centerCutSheet"
+                                         << "5" << 5 << "";
 }
 
 void TestNumberRules::storeCheck()

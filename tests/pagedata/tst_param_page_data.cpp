@@ -181,7 +181,8 @@ void TestParamPageData::storeWritesExactlyTheOwnedBytes_data()
     QTest::addColumn<int>("page");
     for (const ModelVariant* variant : kVariants)
         for (const ControlPageTable& page : variant->pageTables->controlPages)
-            QTest::addRow("%s page %d", variant->deliverable.data(), int(page.page)) << variant << int(page.page);
+            QTest::addRow("%s page %d", variant->deliverable.data(), int(page.page))
+                << variant << int(page.page);
 }
 
 // Loaded from the factory defaults and stored into a block of other bytes, a page writes
@@ -213,15 +214,24 @@ void TestParamPageData::emptyListsStoreTheirFallback_data()
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QByteArray>("stored");
-    QTest::newRow("kbs18r font1") << "kbs18r" << "font1" << QByteArray("0");
-    QTest::newRow("kbs18r retry") << "kbs18r" << "thicknessRetryTime" << QByteArray("02");
-    QTest::newRow("kbs18r auto return") << "kbs18r" << "autoReturnTime" << QByteArray("15");
-    QTest::newRow("kbs62d kanji") << "kbs62d" << "kanjiTable" << QByteArray("0");
-    QTest::newRow("kbs62d retry") << "kbs62d" << "thicknessRetryTime" << QByteArray("02");
-    QTest::newRow("kbs62d auto return") << "kbs62d" << "autoReturnTime" << QByteArray("08");
-    QTest::newRow("kbs18t retry") << "kbs18t" << "thicknessRetryTime" << QByteArray("07");
-    QTest::newRow("kbs18t auto return") << "kbs18t" << "autoReturnTime" << QByteArray("00");
-    QTest::newRow("kbs18t font2") << "kbs18t" << "font2" << QByteArray("0");
+    QTest::newRow("kbs18r font1") << "kbs18r"
+                                  << "font1" << QByteArray("0");
+    QTest::newRow("kbs18r retry") << "kbs18r"
+                                  << "thicknessRetryTime" << QByteArray("02");
+    QTest::newRow("kbs18r auto return") << "kbs18r"
+                                        << "autoReturnTime" << QByteArray("15");
+    QTest::newRow("kbs62d kanji") << "kbs62d"
+                                  << "kanjiTable" << QByteArray("0");
+    QTest::newRow("kbs62d retry") << "kbs62d"
+                                  << "thicknessRetryTime" << QByteArray("02");
+    QTest::newRow("kbs62d auto return") << "kbs62d"
+                                        << "autoReturnTime" << QByteArray("08");
+    QTest::newRow("kbs18t retry") << "kbs18t"
+                                  << "thicknessRetryTime" << QByteArray("07");
+    QTest::newRow("kbs18t auto return") << "kbs18t"
+                                        << "autoReturnTime" << QByteArray("00");
+    QTest::newRow("kbs18t font2") << "kbs18t"
+                                  << "font2" << QByteArray("0");
 }
 
 // A list that shows no entry (never loaded) stores its program's fallback code.
