@@ -77,6 +77,9 @@ private slots:
     void pendingNotice_data();
     void pendingNotice();
     void refusedFeedTimeStoresNothing();
+    void upDownKeepsToTheRange();
+    void everyListRaisesOneDataCheck_data();
+    void everyListRaisesOneDataCheck();
     void everyTabHasOneBuilder();
     void pagesFitAndNameTheirControls();
     void labelsInOrder_data();
@@ -249,6 +252,73 @@ void TestParamPages::refusedFeedTimeStoresNothing()
     QVERIFY(!rig.page->HasPendingEntry());
     QCOMPARE(rig.stored("lfPitchSheetGuide"), QByteArray("FB"));
     QCOMPARE(rig.stored("sheetGuideFeedTime"), QByteArray("4"));
+}
+
+// The up-down control steps within the box's range, from what the box shows.
+void TestParamPages::upDownKeepsToTheRange()
+{
+    Rig rig("kbs18t", PageId::Param);
+    QVERIFY(rig.activate());
+    NumberBox* feed = rig.box("sheetGuideFeedTime");
+    feed->setFocus();
+    QCOMPARE(feed->text(), QString("2"));
+    QTest::keyClick(feed, Qt::Key_Down);
+    QCOMPARE(feed->text(), QString("2"));
+    for (int step = 0; step < 5; ++step)
+        QTest::keyClick(feed, Qt::Key_Up);
+    QCOMPARE(feed->text(), QString("5"));
+    QCOMPARE(rig.stored("sheetGuideFeedTime"), QByteArray("05"));
+
+    NumberBox* centering = rig.box("centerContinuous");
+    centering->setFocus();
+    QTest::keyClick(centering, Qt::Key_Up);
+    QCOMPARE(centering->text(), QString("37"));
+    QCOMPARE(rig.stored("centerContinuous"), QByteArray("37"));
+}
+
+void TestParamPages::everyListRaisesOneDataCheck_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<int>("page");
+    QTest::newRow("kbs18r") << "kbs18r" << int(PageId::Param);
+    QTest::newRow("kbs62d 1") << "kbs62d" << int(PageId::Param);
+    QTest::newRow("kbs62d 2") << "kbs62d" << int(PageId::Param2);
+    QTest::newRow("kbs18t") << "kbs18t" << int(PageId::Param);
+}
+
+// Choosing another entry with the keyboard raises one data check and changes the stored code;
+// clicking the other radio button does the same.
+void TestParamPages::everyListRaisesOneDataCheck()
+{
+    QFETCH(QString, program);
+    QFETCH(int, page);
+    Rig rig(program.toLatin1().constData(), PageId(page));
+    QVERIFY(rig.activate());
+    const auto storedBlock = [&] {
+        SettingsBlock block(rig.variant.factoryDefaults);
+        rig.page->StoreBlock(block);
+        return block;
+    };
+    const SettingsBlock before = storedBlock();
+    QList<QWidget*> choices;
+    for (QComboBox* list : rig.page->findChildren<QComboBox*>())
+        choices << list;
+    for (QRadioButton* radio : rig.page->findChildren<QRadioButton*>())
+        if (!radio->isChecked())
+            choices << radio;
+    QVERIFY(choices.size() >= 4);
+    for (QWidget* choice : choices) {
+        rig.dataChecks->clear();
+        if (auto* list = qobject_cast<QComboBox*>(choice)) {
+            list->setFocus();
+            QTest::keyClick(list, list->currentIndex() + 1 < list->count() ? Qt::Key_Down : Qt::Key_Up);
+        } else {
+            QTest::mouseClick(choice, Qt::LeftButton);
+        }
+        QCOMPARE(rig.dataChecks->count(), 1);
+        QVERIFY2(storedBlock() != before, qPrintable(choice->objectName()));
+        rig.page->LoadBlock(before);
+    }
 }
 
 // Dropping a page from the registry, or registering one twice, fails here.
