@@ -1,7 +1,7 @@
 #include "app/about_dlg.h"
 
-#include "app/dialog_units.h"
-#include "app/qt_text.h"
+#include "widgets/dialog_units.h"
+#include "widgets/qt_text.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "app/file_dialog_chooser.h"
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 
 #include <QFile>
 #include <QFileDialog>

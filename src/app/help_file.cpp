@@ -1,5 +1,5 @@
 #include "app/help_file.h"
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "app/main_app.h"
 
 #include "app/artwork.h"
-#include "app/dialog_units.h"
+#include "widgets/dialog_units.h"
 #include "app/file_dialog_chooser.h"
 #include "app/main_dlg.h"
 #include "app/qt_translation.h"

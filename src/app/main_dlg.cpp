@@ -4,17 +4,17 @@
 #include "app/accelerator_table.h"
 #include "app/artwork.h"
 #include "app/command_router.h"
-#include "app/dialog_units.h"
 #include "app/help_file.h"
 #include "app/main_status_bar.h"
 #include "app/main_tool_bar.h"
-#include "app/message_box.h"
-#include "app/qt_text.h"
 #include "app/tab_strip.h"
 #include "core/messages.h"
 #include "menu/command_pictures.h"
 #include "menu/main_menu.h"
 #include "pages/page_factory.h"
+#include "widgets/dialog_units.h"
+#include "widgets/message_box.h"
+#include "widgets/qt_text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -113,10 +113,11 @@ void CMainDlg::createBars()
 void CMainDlg::createPages()
 {
     const DialogUnits du(font());
+    const PageContext context{variant_, *this, dialogRunner_};
     for (const TabSpec& tab : variant_.tabs) {
         const QImage image = pictureImage(kTabPictures.at(static_cast<std::size_t>(tab.imageIndex)));
         tabStrip_->addTab(QIcon(QPixmap::fromImage(image)), toQString(tab.label));
-        std::unique_ptr<PageWidget> page = createPage(variant_, tab.page, client_);
+        std::unique_ptr<PageWidget> page = createPage(context, tab.page, client_);
         page->setGeometry(du.rect(7, 48, 230, 190));
         page->hide();
         // Pages lie on top of the tab strip, inside its page frame.

@@ -3,6 +3,7 @@
 #include "core/command_core.h"
 #include "core/settings_page.h"
 #include "core/window_port.h"
+#include "pages/page_context.h"
 
 #include <QDialog>
 #include <QIcon>
@@ -30,7 +31,7 @@ struct ExternalPorts {
 // The main window: a fixed-size dialog with the menu, the tool bar, the tab strip with one
 // page per tab and the status bar. It carries out what the command core asks of a window
 // and hands every command to it.
-class CMainDlg : public QDialog, public WindowPort, public PagesPort {
+class CMainDlg : public QDialog, public WindowPort, public PagesPort, public MessagePort {
     Q_OBJECT
 public:
     CMainDlg(const ModelVariant& variant, const QString& programDirectory, QWidget* parent = nullptr);
@@ -56,7 +57,7 @@ public:
     const MainMenu& menu() const { return *menu_; }
     PageWidget* pageWidget(std::size_t tabIndex) const { return pages_.at(tabIndex).get(); }
 
-    // WindowPort
+    // WindowPort, and the pages' MessagePort
     Answer showMessage(std::string_view text, std::string_view caption, ButtonSet buttons,
                        MessageIcon icon) override;
     void ShowPage(std::size_t tabIndex) override;
@@ -96,6 +97,7 @@ private:
     MainStatusBar* statusBar_ = nullptr;
     std::unique_ptr<MainMenu> menu_;
     AcceleratorTable* accelerators_ = nullptr;
+    ModalDialogRunner dialogRunner_;
     std::vector<std::unique_ptr<PageWidget>> pages_;
     std::optional<QString> helpFilePath_;
     std::unique_ptr<CommandCore> core_;

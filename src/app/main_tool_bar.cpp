@@ -1,6 +1,6 @@
 #include "app/main_tool_bar.h"
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 
 #include <QAction>
 #include <QToolButton>

@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "model/command_ids.h"
 
+#include <optional>
 #include <utility>
 
 namespace kbs {
@@ -130,21 +131,28 @@ bool CommandCore::offerSendAndSave(std::string_view sendQuestion, std::string_vi
 
 bool CommandCore::stoppedOnPendingEntry()
 {
-    if (ports_.pages.pageCount() <= variant_.paramTabIndex)
-        return false;
-    SettingsPage& paramPage = ports_.pages.page(variant_.paramTabIndex);
-    if (!paramPage.HasPendingEntry())
-        return false;
-    if (ports_.window.selectedTab() != variant_.paramTabIndex)
-        ports_.window.ShowPage(variant_.paramTabIndex);
-    paramPage.ShowPendingNotice();
-    return true;
+    // The parameter pages, found by the page they show: a typed value still out of range
+    // stops the command with its page in front.
+    for (const PageId page : {PageId::Param, PageId::Param2}) {
+        const std::optional<std::size_t> tab = tabIndexOf(variant_, page);
+        if (!tab || *tab >= ports_.pages.pageCount())
+            continue;
+        SettingsPage& paramPage = ports_.pages.page(*tab);
+        if (!paramPage.HasPendingEntry())
+            continue;
+        if (ports_.window.selectedTab() != *tab)
+            ports_.window.ShowPage(*tab);
+        paramPage.ShowPendingNotice();
+        return true;
+    }
+    return false;
 }
 
 void CommandCore::refreshFormButton()
 {
-    if (ports_.pages.pageCount() > variant_.formButtonTabIndex)
-        ports_.pages.page(variant_.formButtonTabIndex).RefreshFormButton();
+    const std::optional<std::size_t> tab = tabIndexOf(variant_, variant_.formButtonPage);
+    if (tab && *tab < ports_.pages.pageCount())
+        ports_.pages.page(*tab).RefreshFormButton();
 }
 
 CommandCore::Reply CommandCore::askYesNoCancel(std::string_view question)

@@ -1,7 +1,7 @@
 #include "menu/main_menu.h"
-#include "app/qt_text.h"
 #include "menu/command_pictures.h"
 #include "menu/icon_menu.h"
+#include "widgets/qt_text.h"
 
 #include <QAction>
 #include <QMenu>

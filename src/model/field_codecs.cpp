@@ -102,17 +102,22 @@ void writeSignedHex(SettingsBlock& block, std::size_t offset, int value)
     }
 }
 
-std::optional<int> readSignedHexUnchecked(const SettingsBlock& block, std::size_t offset)
+std::optional<int> signedHexValue(char first, char second)
 {
-    const int second = block[offset + 1];
-    switch (block[offset]) {
+    const int code = static_cast<unsigned char>(second);
+    switch (first) {
     case '0':
-        return second - '0';
+        return code - '0';
     case 'F':
-        return second - 71;
+        return code - 71;
     default:
         return std::nullopt;
     }
+}
+
+std::optional<int> readSignedHexUnchecked(const SettingsBlock& block, std::size_t offset)
+{
+    return signedHexValue(static_cast<char>(block[offset]), static_cast<char>(block[offset + 1]));
 }
 
 std::optional<int> readSignedHexInRange(const SettingsBlock& block, std::size_t offset, int min, int max)

@@ -34,6 +34,7 @@ void writeCode(SettingsBlock& block, std::size_t offset, char code);
 void writeSignedHex(SettingsBlock& block, std::size_t offset, int value);
 // '0' gives the second character's digit value, 'F' gives its code - 71, whatever it is;
 // any other first character gives nothing, so the caller leaves its control as it was.
+std::optional<int> signedHexValue(char first, char second);
 std::optional<int> readSignedHexUnchecked(const SettingsBlock& block, std::size_t offset);
 // As above, but a value outside min..max reads as 0: '0' covers the steps 0..max, 'F' the
 // steps min..-1.

@@ -31,7 +31,16 @@ struct FieldSpec {
     std::string_view defaultBytes; // the factory default, byte for byte
     bool commaAfter = true;
     const FormImageLayout* image = nullptr; // set for form images
+    // Characters before it pass through: the owner page never reads or writes them.
+    std::size_t firstOwnedChar = 0;
 };
+
+// True when the owner page of `field` may write the byte at `offset` of the block.
+inline bool ownsByte(const FieldSpec& field, std::size_t offset)
+{
+    return field.owner != PageId::None && offset >= field.offset + field.firstOwnedChar &&
+           offset < field.offset + field.width;
+}
 
 // One field inside a form image; offsets are relative to the image start.
 struct FormFieldSpec {

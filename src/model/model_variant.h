@@ -5,12 +5,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
 namespace kbs {
 
-struct PageTables; // the pages' own tables (switches, lists, ranges), see pagedata/
+struct PageTables; // the pages' own tables (switches, lists, ranges)
 
 // The form settings dialog's boxes, stops and notices, see model/form_dialog_table.h.
 struct FormDialogTable;
@@ -59,10 +60,18 @@ struct ModelVariant {
     int helpCommandId;
     FilePortMessages filePortMessages;
     std::string_view saveDeniedMessage;
-    std::size_t paramTabIndex;      // shown when a parameter entry is pending
-    std::size_t formButtonTabIndex; // the page carrying the form-settings button
+    PageId formButtonPage; // the page carrying the form-settings button
     const PageTables* pageTables = nullptr;
     const FormDialogTable* formDialog = nullptr;
 };
+
+// The tab that shows `page`, or nothing when the variant has no such tab.
+inline std::optional<std::size_t> tabIndexOf(const ModelVariant& variant, PageId page)
+{
+    for (std::size_t index = 0; index < variant.tabs.size(); ++index)
+        if (variant.tabs[index].page == page)
+            return index;
+    return std::nullopt;
+}
 
 } // namespace kbs

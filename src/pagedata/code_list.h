@@ -1,27 +1,21 @@
 #pragma once
 
+#include "model/code_list.h"
+
 #include <optional>
-#include <span>
 #include <string_view>
 
 namespace kbs {
 
-struct CodeEntry {
-    std::string_view text;
-    int code;
-};
+// The entry a loaded code selects: the entry with that code, else what the list's load
+// rule says, given the entry the control showed before (kNoEntry for none).
+inline constexpr int kNoEntry = -1;
+int loadedEntry(const CodeList& list, std::optional<std::string_view> code, int shownBefore);
 
-// A fixed drop-down list whose entries stand for codes of a field.
-struct CodeList {
-    std::span<const CodeEntry> entries; // in list order
-    // Shown for a code that no entry has; without one the list keeps what it showed.
-    std::optional<std::string_view> substitute;
-    int unmatchedTextCode; // written when the list's text equals no entry
-};
+// The code a store writes for the entry shown, or nothing when the field keeps its bytes.
+std::optional<std::string_view> storedCode(const CodeList& list, int shown);
 
-// The entry text for a code, the substitute when no entry has it, or nothing.
-std::optional<std::string_view> textForCode(const CodeList& list, int code);
-// The code of the first entry whose text equals `text`, else unmatchedTextCode.
-int codeForText(const CodeList& list, std::string_view text);
+// The index of the entry with `text`, else kNoEntry.
+int entryWithText(const CodeList& list, std::string_view text);
 
 } // namespace kbs

@@ -1,13 +1,16 @@
 #include "pagedata/page_data.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace kbs {
 
-std::size_t PageData::addControl(ControlSpec control)
+std::size_t PageData::addControl(ControlSpec control, MemberKind kind)
 {
     controls_.push_back(std::move(control));
-    members_.emplace_back();
+    Member member;
+    member.kind = kind;
+    members_.push_back(std::move(member));
     return controls_.size() - 1;
 }
 
@@ -16,10 +19,18 @@ void PageData::addBinding(std::unique_ptr<FieldBinding> binding)
     bindings_.push_back(std::move(binding));
 }
 
+std::size_t PageData::indexOf(std::string_view name) const
+{
+    return static_cast<std::size_t>(std::ranges::find(controls_, name, &ControlSpec::name) -
+                                    controls_.begin());
+}
+
 void PageData::load(const SettingsBlock& block)
 {
     for (const auto& binding : bindings_)
         binding->load(block, members_);
+    for (Member& member : members_)
+        member.pending = false;
 }
 
 void PageData::store(SettingsBlock& block)

@@ -15,12 +15,16 @@ namespace kbs {
 // bindings that move the members to and from the page's block fields.
 class PageData {
 public:
-    std::size_t addControl(ControlSpec control);
+    std::size_t addControl(ControlSpec control, MemberKind kind = MemberKind::Choice);
     void addBinding(std::unique_ptr<FieldBinding> binding);
 
     std::span<const ControlSpec> controls() const { return controls_; }
     Member& member(std::size_t control) { return members_.at(control); }
+    const Member& member(std::size_t control) const { return members_.at(control); }
+    // The index of the control named `name`, or controls().size() when there is none.
+    std::size_t indexOf(std::string_view name) const;
 
+    // Sets the members from the block and clears every pending flag.
     void load(const SettingsBlock& block);
     void store(SettingsBlock& block);
 

@@ -1,6 +1,5 @@
 #include "pagedata/switch_page.h"
 
-#include "pagedata/country_list.h"
 #include "pagedata/field_lookup.h"
 #include "pagedata/switch_pair_binding.h"
 
@@ -29,8 +28,8 @@ void checkRow(const SwitchRow& row)
             throw std::invalid_argument("a radio pair or check box serves one switch");
         break;
     case SwitchControl::CountryList:
-        if (count != 3)
-            throw std::invalid_argument("the country list serves three switches");
+        if (count != 3 || row.list == nullptr)
+            throw std::invalid_argument("the country list serves three switches with its entries");
         break;
     case SwitchControl::PassedThrough:
     case SwitchControl::Cleared:
@@ -64,7 +63,7 @@ std::size_t addControl(PageData& data, const FieldSpec& field, const SwitchRow& 
         return data.addControl({.kind = ControlKind::CodeList,
                                 .name = controlName(field, row),
                                 .caption = row.caption,
-                                .list = &kCountryList});
+                                .list = row.list});
     case SwitchControl::PassedThrough:
     case SwitchControl::Cleared:
         break;
@@ -90,7 +89,7 @@ PageData switchPageData(const SwitchPageTable& table, std::span<const FieldSpec>
                 throw std::invalid_argument("a switch appears in two rows");
             covered |= 1U << number;
         }
-        slots.push_back({row.switches, row.control, addControl(data, field, row)});
+        slots.push_back({row.switches, row.control, addControl(data, field, row), row.list});
     }
     // Every switch says whether it is shown, passed through or cleared.
     if (covered != 0x1FEU)

@@ -2,7 +2,7 @@
 
 #include "model/field_layout.h"
 #include "pagedata/page_data.h"
-#include "pagedata/switch_table.h"
+#include "model/switch_table.h"
 
 #include <span>
 

@@ -1,6 +1,6 @@
 #include "pagedata/switch_pair_binding.h"
 
-#include "pagedata/country_list.h"
+#include "pagedata/code_list.h"
 
 #include <string>
 #include <utility>
@@ -50,10 +50,11 @@ void SwitchPairBinding::load(const SettingsBlock& block, std::span<Member> membe
         case SwitchControl::HiddenRadioPair:
             members[slot.member].choice = switchValue(values_, slot.switches.first);
             break;
-        case SwitchControl::CountryList:
-            if (const auto text = textForCode(kCountryList, rangeCode(values_, slot.switches)))
-                members[slot.member].text = std::string(*text);
+        case SwitchControl::CountryList: {
+            const std::string code = std::to_string(rangeCode(values_, slot.switches));
+            members[slot.member].choice = loadedEntry(*slot.list, code, members[slot.member].choice);
             break;
+        }
         case SwitchControl::PassedThrough:
         case SwitchControl::Cleared:
             break;
@@ -75,7 +76,8 @@ void SwitchPairBinding::store(SettingsBlock& block, std::span<const Member> memb
             break;
         }
         case SwitchControl::CountryList:
-            setRangeCode(values_, slot.switches, codeForText(kCountryList, members[slot.member].text));
+            if (const auto code = storedCode(*slot.list, members[slot.member].choice))
+                setRangeCode(values_, slot.switches, std::stoi(std::string(*code)));
             break;
         case SwitchControl::Cleared:
             setRangeCode(values_, slot.switches, 0);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "model/field_codecs.h"
+#include "model/switch_table.h"
 #include "pagedata/field_binding.h"
-#include "pagedata/switch_table.h"
 
 #include <cstddef>
 #include <vector>
@@ -16,7 +16,8 @@ public:
     struct Slot {
         SwitchRange switches;
         SwitchControl control;
-        std::size_t member = 0; // unused for switches without a control
+        std::size_t member = 0;         // unused for switches without a control
+        const CodeList* list = nullptr; // the country list
     };
 
     SwitchPairBinding(std::size_t offset, std::vector<Slot> slots);

@@ -1,6 +1,6 @@
 #include "pages/check_box_control.h"
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 
 namespace kbs {
 

@@ -1,7 +1,6 @@
 #include "pages/code_list_box.h"
 
-#include "app/qt_text.h"
-#include "pagedata/code_list.h"
+#include "widgets/qt_text.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -11,7 +10,7 @@ namespace kbs {
 
 CodeListBox::CodeListBox(const ControlSpec& control, const std::function<void()>& onUserChange,
                          QWidget* parent)
-    : QWidget(parent), list_(new QComboBox(this))
+    : QWidget(parent), list_(new QComboBox(this)), label_(new QLabel(toQString(control.caption), this))
 {
     list_->setObjectName(toQString(control.name));
     for (const CodeEntry& entry : control.list->entries)
@@ -20,25 +19,29 @@ CodeListBox::CodeListBox(const ControlSpec& control, const std::function<void()>
     // activated, not currentIndexChanged: only the user's choice counts as a change.
     connect(list_, &QComboBox::activated, this, [onUserChange] { onUserChange(); });
 
-    auto* label = new QLabel(toQString(control.caption), this);
-    label->setObjectName(toQString(control.name) + QStringLiteral("_label"));
-    label->setBuddy(list_);
+    label_->setObjectName(toQString(control.name) + QStringLiteral("_label"));
+    label_->setBuddy(list_);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(label);
+    layout->addWidget(label_);
     layout->addWidget(list_);
+    if (!control.note.empty()) {
+        auto* note = new QLabel(toQString(control.note), this);
+        note->setObjectName(toQString(control.name) + QStringLiteral("_note"));
+        layout->addWidget(note);
+    }
     layout->addStretch();
 }
 
 void CodeListBox::showMember(const Member& member)
 {
-    list_->setCurrentIndex(list_->findText(toQString(member.text)));
+    list_->setCurrentIndex(member.choice);
 }
 
 void CodeListBox::readMember(Member& member) const
 {
-    member.text = list_->currentIndex() >= 0 ? list_->currentText().toStdString() : std::string();
+    member.choice = list_->currentIndex();
 }
 
 } // namespace kbs

@@ -10,7 +10,8 @@ class QComboBox;
 
 namespace kbs {
 
-// A fixed drop-down list with its label in front; no entry is selected until shown.
+// A fixed drop-down list with its label in front and its note behind; no entry is
+// selected until shown.
 class CodeListBox : public QWidget, public ControlWidget {
     Q_OBJECT
 public:
@@ -20,9 +21,11 @@ public:
     QWidget* widget() override { return this; }
     void showMember(const Member& member) override;
     void readMember(Member& member) const override;
+    QLabel* label() override { return label_; }
 
 private:
     QComboBox* list_;
+    QLabel* label_;
 };
 
 } // namespace kbs

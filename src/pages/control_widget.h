@@ -2,6 +2,7 @@
 
 #include "pagedata/page_control.h"
 
+class QLabel;
 class QWidget;
 
 namespace kbs {
@@ -14,6 +15,8 @@ public:
     // Shows the member without raising a change notification.
     virtual void showMember(const Member& member) = 0;
     virtual void readMember(Member& member) const = 0;
+    // The label in front of the control, if it has one; the page lines labels up.
+    virtual QLabel* label() { return nullptr; }
 };
 
 } // namespace kbs

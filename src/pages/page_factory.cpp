@@ -1,32 +1,23 @@
 #include "pages/page_factory.h"
 
-#include "app/dialog_units.h"
-#include "app/qt_text.h"
 #include "pagedata/page_names.h"
-#include "pagedata/page_tables.h"
-#include "pagedata/switch_page.h"
-#include "pages/empty_page.h"
+#include "pages/page_registry.h"
 #include "pages/page_size.h"
-#include "pages/table_page.h"
+#include "widgets/dialog_units.h"
+#include "widgets/qt_text.h"
+
+#include <algorithm>
+#include <stdexcept>
 
 namespace kbs {
 
-namespace {
-
-std::unique_ptr<PageWidget> createPageWidget(const ModelVariant& variant, PageId page, QWidget* parent)
+std::unique_ptr<PageWidget> createPage(const PageContext& context, PageId page, QWidget* parent)
 {
-    if (variant.pageTables != nullptr) {
-        if (const SwitchPageTable* table = findSwitchPage(*variant.pageTables, page))
-            return std::make_unique<TablePage>(switchPageData(*table, variant.fields), parent);
-    }
-    return std::make_unique<EmptyPage>(parent);
-}
-
-} // namespace
-
-std::unique_ptr<PageWidget> createPage(const ModelVariant& variant, PageId page, QWidget* parent)
-{
-    auto widget = createPageWidget(variant, page, parent);
+    const auto registry = pageRegistry();
+    const auto entry = std::ranges::find(registry, page, &PageRegistration::page);
+    if (entry == registry.end())
+        throw std::logic_error("no page builder for " + std::string(pageClassName(page)));
+    auto widget = entry->build(context, page, parent);
     widget->setObjectName(toQString(pageClassName(page)));
     widget->setFixedSize(pageSize(dialogFont()));
     return widget;

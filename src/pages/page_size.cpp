@@ -1,6 +1,6 @@
 #include "pages/page_size.h"
 
-#include "app/dialog_units.h"
+#include "widgets/dialog_units.h"
 
 namespace kbs {
 

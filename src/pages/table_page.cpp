@@ -1,12 +1,13 @@
 #include "pages/table_page.h"
 
-#include "app/dialog_units.h"
 #include "pages/check_box_control.h"
 #include "pages/code_list_box.h"
 #include "pages/radio_pair_box.h"
 #include "pages/two_column_layout.h"
+#include "widgets/dialog_units.h"
 
 #include <functional>
+#include <stdexcept>
 #include <utility>
 
 namespace kbs {
@@ -23,8 +24,12 @@ ControlWidget* createControl(const ControlSpec& control, const std::function<voi
         return new CheckBoxControl(control, onUserChange, page);
     case ControlKind::CodeList:
         return new CodeListBox(control, onUserChange, page);
+    case ControlKind::NumberBox:
+    case ControlKind::PushButton:
+    case ControlKind::FeedRow:
+        break;
     }
-    return nullptr;
+    throw std::invalid_argument("a memory switch page has no widget for " + control.name);
 }
 
 // Group boxes share the columns; check boxes and lists have labels too long for a column.

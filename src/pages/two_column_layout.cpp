@@ -1,7 +1,7 @@
 #include "pages/two_column_layout.h"
 
-#include "app/dialog_units.h"
 #include "pages/page_size.h"
+#include "widgets/dialog_units.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>

@@ -1,8 +1,8 @@
 #include "printer/printer_select_dlg.h"
 
-#include "app/dialog_units.h"
-#include "app/message_box.h"
-#include "app/qt_text.h"
+#include "widgets/dialog_units.h"
+#include "widgets/message_box.h"
+#include "widgets/qt_text.h"
 #include "core/messages.h"
 
 #include <QCollator>

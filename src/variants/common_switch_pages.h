@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pagedata/switch_table.h"
+#include "model/switch_table.h"
 
 #include <array>
 
@@ -10,9 +10,21 @@ namespace kbs::common_switch_pages {
 
 using enum SwitchControl;
 
+// The character set countries of MSW1-1 to MSW1-3, coded by the three switches as a number,
+// MSW1-1 in bit 0. Codes 1, 6 and 7 have no entry: they show 日本 and are written back as 0.
+inline constexpr std::array kCountryEntries = {
+    CodeEntry{"日本", "0"},   CodeEntry{"アメリカ", "2"},     CodeEntry{"イギリス", "3"},
+    CodeEntry{"ドイツ", "4"}, CodeEntry{"スウェーデン", "5"},
+};
+inline constexpr CodeList kCountryList{.entries = kCountryEntries,
+                                       .loadMiss = LoadMiss::Substitute,
+                                       .substitute = "日本",
+                                       .storeMiss = StoreMiss::FallbackCode,
+                                       .fallbackCode = "0"};
+
 // clang-format off
 inline constexpr std::array kMsw1 = {
-    SwitchRow{{1, 3}, "各国文字の切り替え(&C) （MSW1-1/2/3） ", "", "", "", CountryList},
+    SwitchRow{{1, 3}, "各国文字の切り替え(&C) （MSW1-1/2/3） ", "", "", "", CountryList, &kCountryList},
     SwitchRow{4, "データ受信方法の変更", "（MSW1-4）", "従来互換(&O)", "高速受信(&K)", RadioPair},
     SwitchRow{5, "DC1/DC3コード処理の切り替え", "（MSW1-5）", "有効(&Y)", "無効(&Z)", RadioPair},
     SwitchRow{6, "自動復改の切り替え", "（MSW1-6）", "復帰改行(&L)", "復帰のみ(&T)", RadioPair},

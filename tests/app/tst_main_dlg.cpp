@@ -1,12 +1,14 @@
-#include "app/dialog_units.h"
 #include "app/main_dlg.h"
 #include "app/main_tool_bar.h"
 #include "app/tab_strip.h"
 #include "menu/main_menu.h"
+#include "model/command_ids.h"
 #include "pages/page_widget.h"
 #include "variants/kbs18r/kbs18r_variant.h"
 #include "variants/kbs18t/kbs18t_variant.h"
 #include "variants/kbs62d/kbs62d_variant.h"
+#include "widgets/dialog_units.h"
+#include "widgets/number_box.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,7 +45,11 @@ struct Ports : PrinterSelectorPort, SpoolerPort, FileChooserPort {
     }
     std::unique_ptr<OpenQueue> openForUse(std::string_view) override { return ++opens, nullptr; }
     std::optional<std::string> chooseFileToOpen(std::string_view) override { return std::nullopt; }
-    std::optional<std::string> chooseFileToSave(std::string_view) override { return std::nullopt; }
+    std::optional<std::string> chooseFileToSave(std::string_view) override
+    {
+        return ++saveChoices, std::nullopt;
+    }
+    int saveChoices = 0;
 };
 
 // The main window, started up and shown; its questions take the scripted answer, notices OK.
@@ -55,14 +61,16 @@ public:
         initialise({ports, ports, ports});
         show();
     }
-    Answer showMessage(std::string_view, std::string_view, ButtonSet buttons, MessageIcon) override
+    Answer showMessage(std::string_view text, std::string_view, ButtonSet buttons, MessageIcon) override
     {
         ++messages;
+        texts << QString::fromUtf8(text.data(), qsizetype(text.size()));
         return buttons == ButtonSet::Ok ? Answer::Ok : answer;
     }
 
     Ports ports;
     int messages = 0;
+    QStringList texts;
     Answer answer = Answer::Cancel;
 };
 
@@ -123,21 +131,60 @@ private slots:
         QCOMPARE(shown, expected.split('|'));
     }
 
-    // Ctrl+C is the printer selection, not the line edit's copy.
-    void ctrlCSelectsThePrinterEvenInALineEdit()
+    // Ctrl+C is the printer selection, not the number box's copy.
+    void ctrlCSelectsThePrinterEvenInANumberBox()
     {
         Window window("kbs18r");
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QApplication::clipboard()->setText("before");
-        auto* edit = new QLineEdit("secret", window.pageWidget(0));
-        edit->show();
-        edit->selectAll();
-        edit->setFocus();
-        QCOMPARE(QApplication::focusWidget(), edit);
+        window.ShowPage(1);
+        auto* box = window.pageWidget(1)->findChild<NumberBox*>("centerCutSheet");
+        QVERIFY(box);
+        box->setFocus();
+        box->selectAll();
+        QCOMPARE(QApplication::focusWidget(), box);
 
-        QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(window.ports.selections, (std::vector<bool>{false, true})); // start-up, then Ctrl+C
         QCOMPARE(QApplication::clipboard()->text(), QString("before"));
+    }
+
+    void pendingEntryStopsSaveAndSend_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("paramTab");
+        for (const auto& [program, tab] : {std::pair{"kbs18r", 1}, {"kbs62d", 1}, {"kbs18t", 2}}) {
+            QTest::addRow("%s save", program) << int(cmd::SaveFile) << tab;
+            QTest::addRow("%s send", program) << int(cmd::Send) << tab;
+        }
+    }
+
+    // "5" left in the cut-sheet box: the command brings the parameter tab forward with the
+    // notice, the box shows 10, and nothing is saved or sent.
+    void pendingEntryStopsSaveAndSend()
+    {
+        QFETCH(int, command);
+        QFETCH(int, paramTab);
+        Window window(QString(QTest::currentDataTag()).section(' ', 0, 0));
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.ShowPage(std::size_t(paramTab));
+        auto* box = window.pageWidget(std::size_t(paramTab))->findChild<NumberBox*>("centerCutSheet");
+        QVERIFY(box);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, "5");
+        QCOMPARE(box->text(), QString("5"));
+        window.ShowPage(0);
+        window.texts.clear();
+
+        window.runCommand(command);
+        QCOMPARE(window.selectedTab(), std::size_t(paramTab));
+        QCOMPARE(window.texts.size(), 1);
+        QVERIFY(window.texts[0].endsWith("の値が設定範囲を超えています。\n適正値に変更します。"));
+        QCOMPARE(box->text(), QString("10"));
+        QCOMPARE(QApplication::focusWidget(), box);
+        QCOMPARE(window.ports.saveChoices, 0);
+        QCOMPARE(window.ports.opens, 0);
     }
 
     // The buttons share the menu's actions, so they change with the menu items.
@@ -188,11 +235,12 @@ private slots:
     {
         Window window("kbs18t");
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        auto* edit = new QLineEdit(window.pageWidget(2));
+        auto* firstBox = window.pageWidget(2)->findChild<QWidget*>("centerCutSheet");
+        QVERIFY(firstBox != nullptr);
 
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::ControlModifier); // the third tab here
         QCOMPARE(window.selectedTab(), std::size_t(2));
-        QCOMPARE(QApplication::focusWidget(), edit);
+        QCOMPARE(QApplication::focusWidget(), firstBox);
 
         window.tabStrip()->setFocus();
         QTest::keyClick(window.tabStrip(), Qt::Key_K, Qt::ControlModifier);

@@ -2,8 +2,8 @@
 
 // The fifteen memory switch pages with the offsets of their byte pairs, shared by the
 // page data and widget tests.
+#include "model/page_tables.h"
 #include "model/settings_block.h"
-#include "pagedata/page_tables.h"
 #include "variants/kbs18r/kbs18r_variant.h"
 #include "variants/kbs18t/kbs18t_variant.h"
 #include "variants/kbs62d/kbs62d_variant.h"

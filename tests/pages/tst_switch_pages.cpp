@@ -1,3 +1,4 @@
+#include "page_fakes.h"
 #include "pagedata/switch_cases.h"
 #include "pages/page_factory.h"
 
@@ -40,7 +41,9 @@ void TestSwitchPages::everyClickChangesItsBit()
 {
     QFETCH(int, caseIndex);
     const SwitchPageCase& page = allSwitchPages().at(std::size_t(caseIndex));
-    const auto widget = createPage(*page.variant, page.table->page, nullptr);
+    page_fakes::FakeMessages messages;
+    page_fakes::FakeDialogs dialogs;
+    const auto widget = createPage({*page.variant, messages, dialogs}, page.table->page, nullptr);
     widget->show();
     const SettingsBlock factory(page.variant->factoryDefaults);
     const SettingsBlock loaded = withPair(factory, page.offset, {0x00, 0x00});

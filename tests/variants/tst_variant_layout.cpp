@@ -24,6 +24,8 @@ class TestVariantLayout : public QObject {
 private slots:
     void layoutMatchesFactoryDefaults_data();
     void layoutMatchesFactoryDefaults();
+    void pagesTheCommandsLookFor_data();
+    void pagesTheCommandsLookFor();
 };
 
 void TestVariantLayout::layoutMatchesFactoryDefaults_data()
@@ -82,6 +84,23 @@ void TestVariantLayout::layoutMatchesFactoryDefaults()
                                    [](const FieldSpec& field) { return field.name == "msw5"; });
     QVERIFY(msw5 != variant->fields.end());
     QCOMPARE(defaults[msw5->offset + msw5->width], std::uint8_t(msw5EndsBlock ? '.' : ','));
+}
+
+void TestVariantLayout::pagesTheCommandsLookFor_data()
+{
+    QTest::addColumn<const ModelVariant*>("variant");
+    QTest::addColumn<int>("paramTab");      // shown for a pending entry
+    QTest::addColumn<int>("formButtonTab"); // carries the form-settings button
+    QTest::newRow("kbs18r") << &kbs18r::variant() << 1 << 0;
+    QTest::newRow("kbs62d") << &kbs62d::variant() << 1 << 0;
+    QTest::newRow("kbs18t") << &kbs18t::variant() << 2 << 1;
+}
+
+void TestVariantLayout::pagesTheCommandsLookFor()
+{
+    QFETCH(const ModelVariant*, variant);
+    QTEST(int(tabIndexOf(*variant, PageId::Param).value_or(99)), "paramTab");
+    QTEST(int(tabIndexOf(*variant, variant->formButtonPage).value_or(99)), "formButtonTab");
 }
 
 QTEST_GUILESS_MAIN(TestVariantLayout)

@@ -11,7 +11,8 @@ namespace {
 using enum Encoding;
 using enum PageId;
 
-// name, offset, width, encoding, owner page, factory default, comma after, form image
+// name, offset, width, encoding, owner page, factory default, comma after, form image,
+// first owned character
 constexpr std::array kFields = {
     FieldSpec{"leadIn", 0, 4, Fixed, None, std::string_view("\x1C\x6F\x30\x2C", 4), false, nullptr},
     FieldSpec{"msw1", 4, 2, SwitchPair, MSW1, std::string_view("\x00\x00", 2), true, nullptr},
@@ -38,24 +39,32 @@ constexpr std::array kFields = {
     FieldSpec{"formSelect", 85, 1, CodeChar, Select, "0", true, nullptr},
     FieldSpec{"form1", 87, 36, FormImage, Select, "66,000,136,120,120,046,046,054,00,00", true, &kFormImageR},
     FieldSpec{"formReserved1", 124, 1, Reserved, None, std::string_view("\x00", 1), true, nullptr},
-    FieldSpec{"form2", 126, 36, FormImage, Select, "66,000,136,120,120,046,046,054,00,00", true, &kFormImageR},
+    FieldSpec{"form2", 126, 36, FormImage, Select, "66,000,136,120,120,046,046,054,00,00", true,
+              &kFormImageR},
     FieldSpec{"formReserved2", 163, 1, Reserved, None, std::string_view("\x00", 1), true, nullptr},
-    FieldSpec{"form3", 165, 36, FormImage, Select, "66,000,136,120,120,046,046,054,00,00", true, &kFormImageR},
+    FieldSpec{"form3", 165, 36, FormImage, Select, "66,000,136,120,120,046,046,054,00,00", true,
+              &kFormImageR},
     FieldSpec{"formReserved3", 202, 1, Reserved, None, std::string_view("\x00", 1), true, nullptr},
-    FieldSpec{"form4", 204, 36, FormImage, Select, "66,000,136,120,120,046,046,054,00,00", true, &kFormImageR},
+    FieldSpec{"form4", 204, 36, FormImage, Select, "66,000,136,120,120,046,046,054,00,00", true,
+              &kFormImageR},
     FieldSpec{"formReserved4", 241, 1, Reserved, None, std::string_view("\x00", 1), true, nullptr},
     FieldSpec{"autoReturnTime", 243, 2, Decimal, Param, "15", true, nullptr},
-    FieldSpec{"sheetGuideFeedTime", 246, 2, Decimal, Param, "02", true, nullptr},
+    // The first digit is not the page's: it stays as read.
+    FieldSpec{"sheetGuideFeedTime", 246, 2, Decimal, Param, "02", true, nullptr, 1},
     FieldSpec{"thicknessRetryTime", 249, 2, Decimal, Param, "02", true, nullptr},
     FieldSpec{"lfPitchFrontTractor", 252, 2, SignedHex, Param, "00", true, nullptr},
     FieldSpec{"lfPitchRearTractor", 255, 2, SignedHex, Param, "00", true, nullptr},
     FieldSpec{"lfPitchSheetGuide", 258, 2, SignedHex, Param, "00", true, nullptr},
     FieldSpec{"lfPitchSheetFeeder", 261, 2, SignedHex, Param, "00", true, nullptr},
     FieldSpec{"msw5", 264, 2, SwitchPair, MSW5, std::string_view("\x03\x00", 2), false, nullptr},
-    FieldSpec{"trailer", 266, 7, Fixed, None, std::string_view("\x2E\x00\x00\x00\x00\x00\x00", 7), false, nullptr},
+    FieldSpec{"trailer", 266, 7, Fixed, None, std::string_view("\x2E\x00\x00\x00\x00\x00\x00", 7), false,
+              nullptr},
 };
 } // namespace
 
-std::span<const FieldSpec> fields() { return kFields; }
+std::span<const FieldSpec> fields()
+{
+    return kFields;
+}
 
 } // namespace kbs::kbs18r

@@ -1,4 +1,4 @@
-#include "pagedata/page_tables.h"
+#include "model/page_tables.h"
 #include "variants/kbs18r/kbs18r_switch_pages.h"
 #include "variants/kbs18r/kbs18r_tables.h"
 
@@ -6,7 +6,7 @@ namespace kbs::kbs18r {
 
 const PageTables& pageTables()
 {
-    static const PageTables tables{.switchPages = switchPages()};
+    static const PageTables tables{.switchPages = switchPages(), .controlPages = controlPages()};
     return tables;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pagedata/switch_table.h"
+#include "model/switch_table.h"
 
 #include <span>
 

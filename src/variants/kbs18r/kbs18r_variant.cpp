@@ -10,7 +10,8 @@
 namespace kbs::kbs18r {
 
 namespace {
-constexpr std::array<std::string_view, 2> kAcceptedModels = {"ZAV Ferrostrike Q18RW", "ZAV Ferrostrike Q18RV"};
+constexpr std::array<std::string_view, 2> kAcceptedModels = {"ZAV Ferrostrike Q18RW",
+                                                             "ZAV Ferrostrike Q18RV"};
 
 constexpr std::array kTabs = {
     common_tabs::kSelect,
@@ -43,8 +44,7 @@ const ModelVariant& variant()
         .helpCommandId = cmd::Help,
         .filePortMessages = common_messages::kSendOnlyFilePortMessages,
         .saveDeniedMessage = common_messages::kSaveDeniedMayLackPermission,
-        .paramTabIndex = 1,
-        .formButtonTabIndex = 0,
+        .formButtonPage = PageId::Select,
         .pageTables = &pageTables(),
         .formDialog = &formDialog(),
     };

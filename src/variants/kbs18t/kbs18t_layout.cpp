@@ -11,7 +11,8 @@ namespace {
 using enum Encoding;
 using enum PageId;
 
-// name, offset, width, encoding, owner page, factory default, comma after, form image
+// name, offset, width, encoding, owner page, factory default, comma after, form image,
+// first owned character
 constexpr std::array kFields = {
     FieldSpec{"leadIn", 0, 4, Fixed, None, std::string_view("\x1C\x6F\x30\x2C", 4), false, nullptr},
     FieldSpec{"msw1", 4, 2, SwitchPair, MSW1, std::string_view("\x00\x00", 2), true, nullptr},
@@ -44,13 +45,18 @@ constexpr std::array kFields = {
     FieldSpec{"form3", 135, 29, FormImage, Form, "66,000,136,120,000,046,054,00", true, &kFormImageT},
     FieldSpec{"reserved165", 165, 2, Reserved, None, "00", true, nullptr},
     FieldSpec{"autoReturnTime", 168, 2, Decimal, Param, "15", true, nullptr},
-    FieldSpec{"sheetGuideFeedTime", 171, 2, Decimal, Param, "02", true, nullptr},
+    // The first digit is not the page's: it stays as read.
+    FieldSpec{"sheetGuideFeedTime", 171, 2, Decimal, Param, "02", true, nullptr, 1},
     FieldSpec{"msw5", 174, 2, SwitchPair, MSW5, std::string_view("\x03\x00", 2), true, nullptr},
     FieldSpec{"thicknessRetryTime", 177, 2, Decimal, Param, "02", false, nullptr},
-    FieldSpec{"trailer", 179, 7, Fixed, None, std::string_view("\x2E\x00\x00\x00\x00\x00\x00", 7), false, nullptr},
+    FieldSpec{"trailer", 179, 7, Fixed, None, std::string_view("\x2E\x00\x00\x00\x00\x00\x00", 7), false,
+              nullptr},
 };
 } // namespace
 
-std::span<const FieldSpec> fields() { return kFields; }
+std::span<const FieldSpec> fields()
+{
+    return kFields;
+}
 
 } // namespace kbs::kbs18t

@@ -12,7 +12,7 @@ using enum SwitchControl;
 // Rows that differ from the common pages, each replacing the row of the same switches.
 // clang-format off
 constexpr std::array kMsw1Changes = {
-    SwitchRow{{1, 3}, "各国文字の切り替え(&C)（MSW1-1/2/3） ", "", "", "", CountryList},
+    SwitchRow{{1, 3}, "各国文字の切り替え(&C)（MSW1-1/2/3） ", "", "", "", CountryList, &common_switch_pages::kCountryList},
     SwitchRow{4, "データ受信方法の切り替え", "（MSW1-4）", "従来互換(&J)", "高速受信(&K)", RadioPair},
     SwitchRow{5, "DC1/DC3コード処理の切り替え", "（MSW1-5）", "有効(&O)", "無効(&U)", RadioPair},
 };

@@ -45,8 +45,7 @@ const ModelVariant& variant()
         .helpCommandId = cmd::HelpKbs18t,
         .filePortMessages = common_messages::kReceiveSendFilePortMessages,
         .saveDeniedMessage = common_messages::kSaveDeniedMayLackPermission,
-        .paramTabIndex = 2,
-        .formButtonTabIndex = 1,
+        .formButtonPage = PageId::Form,
         .pageTables = &pageTables(),
         .formDialog = &formDialog(),
     };

@@ -11,7 +11,8 @@ namespace {
 using enum Encoding;
 using enum PageId;
 
-// name, offset, width, encoding, owner page, factory default, comma after, form image
+// name, offset, width, encoding, owner page, factory default, comma after, form image,
+// first owned character
 constexpr std::array kFields = {
     FieldSpec{"leadIn", 0, 4, Fixed, None, std::string_view("\x1C\x6F\x30\x2C", 4), false, nullptr},
     FieldSpec{"msw1", 4, 2, SwitchPair, MSW1, std::string_view("\x00\x00", 2), true, nullptr},
@@ -48,6 +49,9 @@ constexpr std::array kFields = {
 };
 } // namespace
 
-std::span<const FieldSpec> fields() { return kFields; }
+std::span<const FieldSpec> fields()
+{
+    return kFields;
+}
 
 } // namespace kbs::kbs62d

@@ -1,4 +1,4 @@
-#include "pagedata/page_tables.h"
+#include "model/page_tables.h"
 #include "variants/kbs62d/kbs62d_switch_pages.h"
 #include "variants/kbs62d/kbs62d_tables.h"
 
@@ -6,7 +6,7 @@ namespace kbs::kbs62d {
 
 const PageTables& pageTables()
 {
-    static const PageTables tables{.switchPages = switchPages()};
+    static const PageTables tables{.switchPages = switchPages(), .controlPages = controlPages()};
     return tables;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/control_table.h"
 #include "model/field_layout.h"
 
 #include <cstdint>
@@ -14,6 +15,8 @@ namespace kbs::kbs62d {
 
 std::span<const std::uint8_t> factoryDefaults();
 std::span<const FieldSpec> fields();
+// The parameter pages.
+std::span<const ControlPageTable> controlPages();
 const PageTables& pageTables();
 
 } // namespace kbs::kbs62d

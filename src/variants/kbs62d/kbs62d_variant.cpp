@@ -10,12 +10,14 @@
 namespace kbs::kbs62d {
 
 namespace {
-constexpr std::array<std::string_view, 2> kAcceptedModels = {"ZAV Ferrostrike P62DW", "ZAV Ferrostrike P62DV"};
+constexpr std::array<std::string_view, 2> kAcceptedModels = {"ZAV Ferrostrike P62DW",
+                                                             "ZAV Ferrostrike P62DV"};
 
 constexpr std::array kTabs = {
     common_tabs::kSelect,
     TabSpec{"パラメータ設定１", PageId::Param, 2, cmd::ShowParam, "パラメータ設定１（&P）\tCtrl+P", "Ctrl+P"},
-    TabSpec{"パラメータ設定２", PageId::Param2, 2, cmd::ShowParam2, "パラメータ設定２（&L）\tCtrl+L", "Ctrl+L"},
+    TabSpec{"パラメータ設定２", PageId::Param2, 2, cmd::ShowParam2, "パラメータ設定２（&L）\tCtrl+L",
+            "Ctrl+L"},
     common_tabs::kMsw1,
     common_tabs::kMsw2,
     common_tabs::kMsw3,
@@ -45,8 +47,7 @@ const ModelVariant& variant()
         .helpCommandId = cmd::Help,
         .filePortMessages = common_messages::kSendOnlyFilePortMessages,
         .saveDeniedMessage = common_messages::kSaveDeniedAskAdministrator,
-        .paramTabIndex = 1,
-        .formButtonTabIndex = 0,
+        .formButtonPage = PageId::Select,
         .pageTables = &pageTables(),
         .formDialog = &formDialog(),
     };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/code_list.h"
 #include "model/page_id.h"
 
 #include <array>
@@ -36,6 +37,7 @@ struct SwitchRow {
     std::string_view label0; // value 0: first radio button
     std::string_view label1; // value 1: second radio button
     SwitchControl control;
+    const CodeList* list = nullptr; // the country list's entries
 };
 
 // One memory switch page: the switch byte pair it serves and its switches in order.

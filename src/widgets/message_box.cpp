@@ -1,6 +1,6 @@
-#include "app/message_box.h"
+#include "widgets/message_box.h"
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

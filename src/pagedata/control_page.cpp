@@ -1,0 +1,114 @@
+#include "pagedata/control_page.h"
+
+#include "pagedata/code_list_binding.h"
+#include "pagedata/field_lookup.h"
+#include "pagedata/number_binding.h"
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace kbs {
+
+namespace {
+
+[[noreturn]] void refuse(const ControlRow& row, const char* why)
+{
+    throw std::invalid_argument(std::string(row.name) + ": " + why);
+}
+
+// The field of a row, checked against what the layout gives the page.
+const FieldSpec& fieldOf(const ControlRow& row, PageId page, std::span<const FieldSpec> layout)
+{
+    const FieldSpec& field = fieldNamed(layout, row.field);
+    if (field.owner != page)
+        refuse(row, "the field belongs to another page");
+    if (row.firstChar != field.firstOwnedChar || row.firstChar >= field.width)
+        refuse(row, "the control must cover exactly the characters the page owns");
+    return field;
+}
+
+ControlSpec specOf(const ControlRow& row)
+{
+    ControlSpec spec{.kind = row.kind,
+                     .name = std::string(row.name),
+                     .caption = row.label,
+                     .note = row.note,
+                     .list = row.list,
+                     .number = row.number,
+                     .unit = row.unit,
+                     .group = row.group,
+                     .placement = row.placement};
+    if (row.kind == ControlKind::RadioPair) {
+        if (row.list == nullptr || row.list->entries.size() != 2)
+            refuse(row, "a radio pair needs a list of two entries");
+        spec.choices = {row.list->entries[0].text, row.list->entries[1].text};
+    }
+    return spec;
+}
+
+void addRow(PageData& data, const ControlRow& row, PageId page, std::span<const FieldSpec> layout)
+{
+    switch (row.kind) {
+    case ControlKind::NumberBox: {
+        if (row.number == nullptr)
+            refuse(row, "a number box needs its range");
+        const std::size_t member = data.addControl(specOf(row), MemberKind::Number);
+        if (!row.field.empty()) {
+            const FieldSpec& field = fieldOf(row, page, layout);
+            data.addBinding(std::make_unique<NumberBinding>(
+                field.offset + row.firstChar, field.width - row.firstChar, *row.number, member));
+        }
+        return;
+    }
+    case ControlKind::CodeList:
+    case ControlKind::RadioPair: {
+        if (row.list == nullptr)
+            refuse(row, "a list needs its entries");
+        const std::size_t member = data.addControl(specOf(row), MemberKind::Choice);
+        const FieldSpec& field = fieldOf(row, page, layout);
+        const bool twoChars = row.codec != CodeCodec::Chars;
+        if (twoChars && (field.width != 2 || row.firstChar != 0))
+            refuse(row, "this code needs a field of two characters");
+        data.addBinding(std::make_unique<CodeListBinding>(
+            field.offset + row.firstChar, field.width - row.firstChar, row.codec, *row.list, member));
+        return;
+    }
+    case ControlKind::PushButton:
+        data.addControl(specOf(row), MemberKind::Text);
+        return;
+    case ControlKind::CheckBox:
+    case ControlKind::FeedRow:
+        break;
+    }
+    refuse(row, "this kind of control has no binding on a control page yet");
+}
+
+} // namespace
+
+PageData controlPageData(const ControlPageTable& table, std::span<const FieldSpec> layout)
+{
+    PageData data;
+    for (const ControlRow& row : table.rows)
+        addRow(data, row, table.page, layout);
+    for (const PendingNotice& notice : table.pendingNotices)
+        for (const std::string_view box : notice.boxes)
+            if (data.indexOf(box) == data.controls().size())
+                throw std::invalid_argument("a pending notice names no box of the page: " + std::string(box));
+    return data;
+}
+
+PendingCorrection pendingCorrection(const ControlPageTable& table, const PageData& data)
+{
+    for (const PendingNotice& notice : table.pendingNotices) {
+        PendingCorrection correction{&notice, {}};
+        for (const std::string_view box : notice.boxes)
+            if (const std::size_t index = data.indexOf(box); data.member(index).pending)
+                correction.boxes.push_back(index);
+        if (!correction.boxes.empty())
+            return correction;
+    }
+    return {};
+}
+
+} // namespace kbs

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "model/control_table.h"
+#include "model/field_layout.h"
+#include "pagedata/page_data.h"
+
+#include <cstddef>
+#include <span>
+#include <vector>
+
+namespace kbs {
+
+// The data of a page built from control rows: one control per row, in row order, and a
+// binding for each row with a field. A row whose field is not the page's, or that would
+// read or write characters its field does not give the page, throws std::invalid_argument.
+PageData controlPageData(const ControlPageTable& table, std::span<const FieldSpec> layout);
+
+// What ShowPendingNotice does: the notice to show and the boxes it corrects, in order.
+struct PendingCorrection {
+    const PendingNotice* notice = nullptr; // nullptr when no box is pending
+    std::vector<std::size_t> boxes;
+};
+
+// The first notice of the table that has a pending box, with its pending boxes.
+PendingCorrection pendingCorrection(const ControlPageTable& table, const PageData& data);
+
+} // namespace kbs

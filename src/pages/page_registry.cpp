@@ -1,0 +1,63 @@
+#include "pages/page_registry.h"
+
+#include "model/page_tables.h"
+#include "pagedata/control_page.h"
+#include "pagedata/switch_page.h"
+#include "pages/control_page.h"
+#include "pages/empty_page.h"
+#include "pages/table_page.h"
+
+#include <array>
+#include <stdexcept>
+
+namespace kbs {
+
+namespace {
+
+const PageTables& tablesOf(const ModelVariant& variant)
+{
+    if (variant.pageTables == nullptr)
+        throw std::logic_error("the variant has no page tables");
+    return *variant.pageTables;
+}
+
+std::unique_ptr<PageWidget> switchPage(const PageContext& context, PageId page, QWidget* parent)
+{
+    const SwitchPageTable* table = findSwitchPage(tablesOf(context.variant), page);
+    if (table == nullptr)
+        throw std::logic_error("the variant has no switch table for this page");
+    return std::make_unique<TablePage>(switchPageData(*table, context.variant.fields), parent);
+}
+
+std::unique_ptr<PageWidget> controlPage(const PageContext& context, PageId page, QWidget* parent)
+{
+    const ControlPageTable* table = findControlPage(tablesOf(context.variant), page);
+    if (table == nullptr)
+        throw std::logic_error("the variant has no control table for this page");
+    return std::make_unique<ControlPage>(context, *table, controlPageData(*table, context.variant.fields),
+                                         parent);
+}
+
+// The function selection and form pages are not built yet: they own no field, so every
+// byte they would own passes through unchanged.
+std::unique_ptr<PageWidget> emptyPage(const PageContext&, PageId, QWidget* parent)
+{
+    return std::make_unique<EmptyPage>(parent);
+}
+
+constexpr std::array kRegistry = {
+    PageRegistration{PageId::Select, emptyPage},   PageRegistration{PageId::Param, controlPage},
+    PageRegistration{PageId::Param2, controlPage}, PageRegistration{PageId::Form, emptyPage},
+    PageRegistration{PageId::MSW1, switchPage},    PageRegistration{PageId::MSW2, switchPage},
+    PageRegistration{PageId::MSW3, switchPage},    PageRegistration{PageId::MSW4, switchPage},
+    PageRegistration{PageId::MSW5, switchPage},
+};
+
+} // namespace
+
+std::span<const PageRegistration> pageRegistry()
+{
+    return kRegistry;
+}
+
+} // namespace kbs

@@ -1,0 +1,59 @@
+#include "widgets/number_box.h"
+
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace kbs {
+
+NumberBox::NumberBox(QWidget* parent) : QAbstractSpinBox(parent)
+{
+    setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+    setKeyboardTracking(true);
+    connect(lineEdit(), &QLineEdit::textChanged, this, [this] { emit textChanged(); });
+}
+
+void NumberBox::setRange(int min, int max)
+{
+    min_ = min;
+    max_ = max;
+}
+
+QString NumberBox::text() const
+{
+    return lineEdit()->text();
+}
+
+void NumberBox::setText(const QString& text)
+{
+    lineEdit()->setText(text);
+}
+
+QValidator::State NumberBox::validate(QString& input, int&) const
+{
+    const bool digits =
+        std::all_of(input.cbegin(), input.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return digits ? QValidator::Acceptable : QValidator::Invalid;
+}
+
+void NumberBox::fixup(QString&) const {}
+
+void NumberBox::stepBy(int steps)
+{
+    // The up-down control starts from the value shown, brought into its range.
+    const QString shown = text();
+    bool readable = false;
+    const long long value = shown.toLongLong(&readable);
+    const long long start = readable ? std::clamp<long long>(value, min_, max_) : min_;
+    const long long next = std::clamp<long long>(start + steps, min_, max_);
+    setText(QString::number(next));
+    selectAll();
+}
+
+QAbstractSpinBox::StepEnabled NumberBox::stepEnabled() const
+{
+    return StepUpEnabled | StepDownEnabled;
+}
+
+} // namespace kbs

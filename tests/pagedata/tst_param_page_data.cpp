@@ -1,0 +1,252 @@
+#include "model/field_layout.h"
+#include "pagedata/control_page.h"
+#include "pagedata/field_lookup.h"
+#include "param_cases.h"
+
+#include <QtTest>
+
+using namespace kbs;
+using namespace param_cases;
+
+namespace {
+
+// A block unlike any the pages write: no digits, no codes, no commas.
+SettingsBlock patternBlock(std::size_t length)
+{
+    std::vector<std::uint8_t> bytes(length);
+    for (std::size_t index = 0; index < length; ++index)
+        bytes[index] = static_cast<std::uint8_t>(0x80 + index % 0x70);
+    return SettingsBlock(bytes);
+}
+
+SettingsBlock withField(SettingsBlock block, const FieldSpec& field, const QByteArray& bytes)
+{
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        block[field.offset + std::size_t(i)] = std::uint8_t(bytes[i]);
+    return block;
+}
+
+QByteArray fieldBytes(const SettingsBlock& block, const FieldSpec& field)
+{
+    return QByteArray(reinterpret_cast<const char*>(block.data() + field.offset), qsizetype(field.width));
+}
+
+// What a control shows: its entry's text or its number.
+QString shownBy(const PageData& data, std::size_t index)
+{
+    const Member& member = data.member(index);
+    if (member.kind == MemberKind::Number)
+        return QString::number(member.number);
+    const CodeList& list = *data.controls()[index].list;
+    if (member.choice < 0)
+        return "(none)";
+    const std::string_view text = list.entries[std::size_t(member.choice)].text;
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// The bytes a page owns in the block, page by page.
+std::vector<bool> ownedBy(const ModelVariant& variant, PageId page)
+{
+    std::vector<bool> owned(variant.blockLength, false);
+    for (const FieldSpec& field : variant.fields)
+        for (std::size_t offset = field.offset; offset < field.offset + field.width; ++offset)
+            owned[offset] = field.owner == page && ownsByte(field, offset);
+    return owned;
+}
+
+} // namespace
+
+class TestParamPageData : public QObject {
+    Q_OBJECT
+
+private slots:
+    void loadAndStore_data();
+    void loadAndStore();
+    void storeWritesExactlyTheOwnedBytes_data();
+    void storeWritesExactlyTheOwnedBytes();
+    void emptyListsStoreTheirFallback_data();
+    void emptyListsStoreTheirFallback();
+};
+
+void TestParamPageData::loadAndStore_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QByteArray>("loaded");
+    QTest::addColumn<QString>("shown"); // "as before": what the factory defaults showed
+    QTest::addColumn<QByteArray>("stored");
+
+    const auto row = [](const char* program, const char* field, const char* loaded, const char* shown,
+                        const char* stored) {
+        QTest::addRow("%s %s %s", program, field, loaded)
+            << program << field << QByteArray(loaded) << QString::fromUtf8(shown) << QByteArray(stored);
+    };
+    // kbs18r substitutes a fixed value for anything it does not know.
+    row("kbs18r", "centerRearTractor", "200", "96", "096");
+    row("kbs18r", "centerRearTractor", "050", "96", "096");
+    row("kbs18r", "centerRearTractor", "068", "68", "068");
+    row("kbs18r", "centerRearTractor", "126", "126", "126");
+    row("kbs18r", "centerCutSheet", "09", "40", "40");
+    row("kbs18r", "centerCutSheet", "69", "40", "40");
+    row("kbs18r", "centerFrontTractor", "5X", "40", "40");
+    row("kbs18r", "centerFrontTractor", "10", "10", "10");
+    row("kbs18r", "autoReturnTime", "03", "１５秒", "15");
+    row("kbs18r", "autoReturnTime", "00", "自動戻り無し", "00");
+    row("kbs18r", "autoReturnTime", "08", "８秒", "08");
+    row("kbs18r", "thicknessRetryTime", "09", "１０秒", "02");
+    row("kbs18r", "thicknessRetryTime", "07", "再実行なし", "07");
+    row("kbs18r", "thicknessRetryTime", "04", "１８０秒", "04");
+    row("kbs18r", "sheetGuideFeedTime", "07", "2", "02");
+    row("kbs18r", "sheetGuideFeedTime", "94", "4", "94");
+    row("kbs18r", "sheetGuideFeedTime", "X5", "5", "X5");
+    row("kbs18r", "lfPitchSheetGuide", "09", "0", "00");
+    row("kbs18r", "lfPitchSheetGuide", "FA", "0", "00");
+    row("kbs18r", "lfPitchSheetGuide", "FB", "-5", "FB");
+    row("kbs18r", "lfPitchSheetFeeder", "05", "+5", "05");
+    row("kbs18r", "lfPitchFrontTractor", "FF", "-1", "FF");
+    row("kbs18r", "lfPitchRearTractor", "FG", "0", "00");
+    row("kbs18r", "lfPitchRearTractor", "X3", "as before", "00");
+    row("kbs18r", "font1", "4", "OCR-B", "4");
+    row("kbs18r", "font2", "7", "標準", "0");
+    row("kbs18r", "kanjiTable", "3", "JIS1978年版", "0");
+    row("kbs18r", "kanjiTable", "2", "JIS1990年版", "2");
+    row("kbs18r", "postcardMode", "2", "OFF(&N)", "0");
+    row("kbs18r", "postcardMode", "1", "ON(&Y)", "1");
+    // kbs62d leaves a control as it was for codes it does not know.
+    row("kbs62d", "centerRearTractor", "55", "55", "55");
+    row("kbs62d", "centerRearTractor", "99", "as before", "68");
+    row("kbs62d", "centerCutSheet", "4X", "as before", "40");
+    row("kbs62d", "sheetGuideFeedTime", "4", "4", "4");
+    row("kbs62d", "sheetGuideFeedTime", "9", "as before", "2");
+    row("kbs62d", "lfPitchSheetGuide", "03", "+3", "03");
+    row("kbs62d", "lfPitchSheetGuide", "FB", "-5", "FB");
+    row("kbs62d", "lfPitchSheetFeeder", "FG", "0", "00");
+    row("kbs62d", "lfPitchSheetFeeder", "06", "as before", "00");
+    row("kbs62d", "lfPitchFrontTractor", "FA", "as before", "00");
+    row("kbs62d", "lfPitchRearTractor", "X1", "as before", "00");
+    row("kbs62d", "font1", "7", "as before", "0");
+    row("kbs62d", "kanjiTable", "1", "JIS1983年版", "1");
+    row("kbs62d", "autoReturnTime", "03", "as before", "08");
+    row("kbs62d", "autoReturnTime", "15", "１５秒", "15");
+    row("kbs62d", "thicknessRetryTime", "09", "as before", "02");
+    row("kbs62d", "paperSetPos", "1", "レフト(&L)", "1");
+    row("kbs62d", "paperSetPos", "2", "as before", "0");
+    row("kbs62d", "postcardMode", "5", "as before", "0");
+    // kbs18t: ASCII lists in its own order; one digit of the retry time and the feed time.
+    row("kbs18t", "thicknessRetryTime", "X3", "60秒", "03");
+    row("kbs18t", "thicknessRetryTime", "15", "300秒", "05");
+    row("kbs18t", "thicknessRetryTime", "08", "as before", "02");
+    row("kbs18t", "autoReturnTime", "08", "8秒", "08");
+    row("kbs18t", "autoReturnTime", "00", "自動戻り無し", "00");
+    row("kbs18t", "autoReturnTime", "09", "as before", "15");
+    row("kbs18t", "kanjiTable", "2", "JIS1990年度版", "2");
+    row("kbs18t", "sheetGuideFeedTime", "93", "3", "93");
+    row("kbs18t", "sheetGuideFeedTime", "07", "as before", "02");
+    row("kbs18t", "centerContinuous", "99", "as before", "36");
+    row("kbs18t", "centerContinuous", "12", "12", "12");
+    row("kbs18t", "postcardMode", "1", "ON(&Y)", "1");
+}
+
+// The factory defaults are loaded first, then the block with the field under test; the page
+// is stored into a block of other bytes, so that what it writes shows.
+void TestParamPageData::loadAndStore()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, field);
+    QFETCH(QByteArray, loaded);
+    QFETCH(QString, shown);
+
+    const ModelVariant& variant = variantNamed(program.toStdString());
+    const Found found = findControl(variant, field.toStdString());
+    QVERIFY2(found.row != nullptr, "no control named after the field");
+    const FieldSpec& spec = fieldNamed(variant.fields, found.row->field);
+    QCOMPARE(spec.owner, found.page->page);
+
+    PageData data = controlPageData(*found.page, variant.fields);
+    const SettingsBlock defaults(variant.factoryDefaults);
+    data.load(defaults);
+    const std::size_t index = data.indexOf(field.toStdString());
+    const QString before = shownBy(data, index);
+    data.load(withField(defaults, spec, loaded));
+    QCOMPARE(shownBy(data, index), shown == "as before" ? before : shown);
+
+    SettingsBlock stored = withField(patternBlock(variant.blockLength), spec, loaded);
+    data.store(stored);
+    QTEST(fieldBytes(stored, spec), "stored");
+}
+
+void TestParamPageData::storeWritesExactlyTheOwnedBytes_data()
+{
+    QTest::addColumn<const ModelVariant*>("variant");
+    QTest::addColumn<int>("page");
+    for (const ModelVariant* variant : kVariants)
+        for (const ControlPageTable& page : variant->pageTables->controlPages)
+            QTest::addRow("%s page %d", variant->deliverable.data(), int(page.page))
+                << variant << int(page.page);
+}
+
+// Loaded from the factory defaults and stored into a block of other bytes, a page writes
+// every byte it owns back as the default and no other byte; the first digit of the kbs18r
+// and kbs18t feed time is not its own.
+void TestParamPageData::storeWritesExactlyTheOwnedBytes()
+{
+    QFETCH(const ModelVariant*, variant);
+    QFETCH(int, page);
+    const ControlPageTable* table = findControlPage(*variant->pageTables, PageId(page));
+    QVERIFY(table != nullptr);
+    PageData data = controlPageData(*table, variant->fields);
+    const SettingsBlock defaults(variant->factoryDefaults);
+    data.load(defaults);
+    const SettingsBlock pattern = patternBlock(variant->blockLength);
+    SettingsBlock stored = pattern;
+    data.store(stored);
+
+    const std::vector<bool> owned = ownedBy(*variant, PageId(page));
+    for (std::size_t offset = 0; offset < stored.size(); ++offset)
+        QVERIFY2(stored[offset] == (owned[offset] ? defaults[offset] : pattern[offset]),
+                 qPrintable(QString("byte %1").arg(offset)));
+    if (const FieldSpec& feed = fieldNamed(variant->fields, "sheetGuideFeedTime"); feed.owner == PageId(page))
+        QCOMPARE(owned[feed.offset], feed.width == 1);
+}
+
+void TestParamPageData::emptyListsStoreTheirFallback_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QByteArray>("stored");
+    QTest::newRow("kbs18r font1") << "kbs18r"
+                                  << "font1" << QByteArray("0");
+    QTest::newRow("kbs18r retry") << "kbs18r"
+                                  << "thicknessRetryTime" << QByteArray("02");
+    QTest::newRow("kbs18r auto return") << "kbs18r"
+                                        << "autoReturnTime" << QByteArray("15");
+    QTest::newRow("kbs62d kanji") << "kbs62d"
+                                  << "kanjiTable" << QByteArray("0");
+    QTest::newRow("kbs62d retry") << "kbs62d"
+                                  << "thicknessRetryTime" << QByteArray("02");
+    QTest::newRow("kbs62d auto return") << "kbs62d"
+                                        << "autoReturnTime" << QByteArray("08");
+    QTest::newRow("kbs18t retry") << "kbs18t"
+                                  << "thicknessRetryTime" << QByteArray("07");
+    QTest::newRow("kbs18t auto return") << "kbs18t"
+                                        << "autoReturnTime" << QByteArray("00");
+    QTest::newRow("kbs18t font2") << "kbs18t"
+                                  << "font2" << QByteArray("0");
+}
+
+// A list that shows no entry (never loaded) stores its program's fallback code.
+void TestParamPageData::emptyListsStoreTheirFallback()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, field);
+    const ModelVariant& variant = variantNamed(program.toStdString());
+    const Found found = findControl(variant, field.toStdString());
+    QVERIFY(found.row != nullptr);
+    PageData data = controlPageData(*found.page, variant.fields);
+    SettingsBlock stored = patternBlock(variant.blockLength);
+    data.store(stored);
+    QTEST(fieldBytes(stored, fieldNamed(variant.fields, found.row->field)), "stored");
+}
+
+QTEST_GUILESS_MAIN(TestParamPageData)
+#include "tst_param_page_data.moc"
