@@ -11,6 +11,9 @@ namespace kbs {
 // The program icon: a dot-matrix printer with a settings knob, at 16, 32 and 48 pixels.
 QIcon programIcon();
 
+// The same picture drawn at any size, for the desktop's icon theme.
+QPixmap programIconPixmap(int size);
+
 // The tab strip's images side by side, 16 pixels each: function selection, memory
 // switch, parameters, forms.
 QPixmap tabImageStrip();
