@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Packs a built tree once for the package tests and unpacks the package beside it:
+# Packs a built tree once for the package tests:
 #   build-package.sh BUILD_DIR OUT_DIR
-# leaves OUT_DIR/knobstation_<version>_<arch>.deb and its contents under OUT_DIR/root.
+# leaves OUT_DIR/knobstation_<version>_<arch>.deb and nothing else.
 set -euo pipefail
 build=$1 out=$2
 
@@ -18,4 +18,3 @@ if ((${#debs[@]} != 1)); then
     echo "build-package: expected one knobstation package in $out, found ${#debs[@]}" >&2
     exit 1
 fi
-dpkg-deb -x "${debs[0]}" "$out/root"
