@@ -398,7 +398,8 @@ void TstPackage::cupsOffersTheUnpackedPrinterDescriptions_data()
     printerDescriptions_data();
 }
 
-// lpinfo -m lists every model under the folder's own name, and lpadmin -m makes a queue of it.
+// lpinfo -m lists every model under the package's folder name, and lpadmin -m makes a queue of
+// it. (Installed in /usr/share/ppd, the names gain cups-driverd's prefix for it, "lsb/usr/".)
 void TstPackage::cupsOffersTheUnpackedPrinterDescriptions()
 {
     QFETCH(QString, file);
