@@ -9,6 +9,7 @@ packages=(
   libcups2-dev cups cups-daemon cups-client cups-bsd cups-filters
   fonts-ipafont-gothic
   xvfb xauth x11-utils xdotool imagemagick
+  dpkg-dev desktop-file-utils lintian
 )
 
 missing=()
@@ -28,13 +29,21 @@ required=(
   "/usr/sbin/cupsd cups-daemon"
   "/usr/sbin/lpadmin cups-client"
   "/usr/bin/lpstat cups-client"
+  "/usr/sbin/lpinfo cups-client"
+  "/usr/bin/lpoptions cups-client"
+  "/usr/bin/cupstestppd cups-client"
   "/usr/lib/cups/backend/socket cups"
   "/usr/bin/Xvfb xvfb"
   "/usr/bin/xauth xauth"
   "/usr/bin/xwininfo x11-utils"
+  "/usr/bin/xprop x11-utils"
   "/usr/bin/xdotool xdotool"
   "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf fonts-ipafont-gothic"
   "/usr/share/qt6/translations/qtbase_ja.qm qt6-translations-l10n"
+  "/usr/bin/dpkg-shlibdeps dpkg-dev"
+  "/usr/bin/dpkg-buildflags dpkg-dev"
+  "/usr/bin/desktop-file-validate desktop-file-utils"
+  "/usr/bin/lintian lintian"
 )
 absent=()
 for entry in "${required[@]}"; do

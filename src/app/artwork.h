@@ -7,4 +7,7 @@ namespace kbs {
 // The program icon: a dot-matrix printer with a settings knob, at 16, 32 and 48 pixels.
 QIcon programIcon();
 
+// The same picture drawn at any size, for the desktop's icon theme.
+QPixmap programIconPixmap(int size);
+
 } // namespace kbs

@@ -5,10 +5,8 @@
 
 namespace kbs {
 
-namespace {
-
 // Drawn on a 48 x 48 grid and scaled, so every size shows the same picture.
-QPixmap drawProgramIcon(int size)
+QPixmap programIconPixmap(int size)
 {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
@@ -65,13 +63,11 @@ QPixmap drawProgramIcon(int size)
     return pixmap;
 }
 
-} // namespace
-
 QIcon programIcon()
 {
     QIcon icon;
     for (int size : {16, 32, 48, 64})
-        icon.addPixmap(drawProgramIcon(size));
+        icon.addPixmap(programIconPixmap(size));
     return icon;
 }
 
