@@ -6,8 +6,8 @@
 #include "app/main_dlg.h"
 #include "app/qt_translation.h"
 #include "app/single_instance.h"
-#include "printer/cups_printer_list.h"
-#include "printer/cups_spooler.h"
+#include "cups/cups_printer_list.h"
+#include "cups/cups_spooler.h"
 #include "printer/printer_select_dlg.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "printer/cups_spooler.h"
+#include "cups/cups_spooler.h"
 
-#include "printer/cups_connection.h"
+#include "cups/cups_connection.h"
 
 #include <cups/cups.h>
 

@@ -1,7 +1,7 @@
-#include "printer/cups_printer_list.h"
+#include "cups/cups_printer_list.h"
 
-#include "printer/connection_text.h"
-#include "printer/cups_connection.h"
+#include "cups/connection_text.h"
+#include "cups/cups_connection.h"
 
 #include <cups/cups.h>
 

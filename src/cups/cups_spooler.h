@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/spooler_port.h"
-#include "printer/cups_connection.h"
+#include "cups/cups_connection.h"
 
 #include <chrono>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "printer/cups_connection.h"
-#include "printer/printer_list.h"
+#include "cups/cups_connection.h"
+#include "cups/printer_list.h"
 
 #include <chrono>
 

@@ -1,4 +1,4 @@
-#include "printer/cups_connection.h"
+#include "cups/cups_connection.h"
 
 #include <cups/cups.h>
 

@@ -1,5 +1,5 @@
-#include "printer/cups_printer_list.h"
-#include "printer/cups_spooler.h"
+#include "cups/cups_printer_list.h"
+#include "cups/cups_spooler.h"
 
 #include "core/command_core.h"
 #include "core/messages.h"

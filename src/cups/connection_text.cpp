@@ -1,4 +1,4 @@
-#include "printer/connection_text.h"
+#include "cups/connection_text.h"
 
 #include <cups/http.h>
 
