@@ -9,6 +9,7 @@
 #include "cups/cups_printer_list.h"
 #include "cups/cups_spooler.h"
 #include "printer/printer_select_dlg.h"
+#include "printer/wait_cursor_spooler.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -31,7 +32,8 @@ int CMainApp::run()
     QObject::connect(&instance, &SingleInstance::raiseRequested, &window, &CMainDlg::bringToFront);
     CupsPrinterList printers;
     CPrinterSelectDlg printerSelector(variant_, printers, &window);
-    CupsSpooler spooler;
+    CupsSpooler cupsSpooler;
+    WaitCursorSpooler spooler(cupsSpooler);
     FileDialogChooser fileChooser(&window);
 
     window.initialise({printerSelector, spooler, fileChooser});

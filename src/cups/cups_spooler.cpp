@@ -10,15 +10,17 @@ namespace kbs {
 
 namespace {
 
-bool succeeded(ipp_status_t status)
-{
-    return status < IPP_STATUS_REDIRECTION_OTHER_SITE;
-}
+using Clock = CupsConnection::Clock;
+
+// The format that CUPS passes to the printer unfiltered.
+constexpr const char* kRawFormat = "application/vnd.cups-raw";
 
 class CupsOpenQueue : public OpenQueue {
 public:
-    CupsOpenQueue(std::unique_ptr<CupsConnection> connection, std::string queueName)
-        : connection_(std::move(connection)), queueName_(std::move(queueName))
+    CupsOpenQueue(std::unique_ptr<CupsConnection> connection, std::string queueName,
+                  std::chrono::milliseconds cancelBudget)
+        : connection_(std::move(connection)), queueName_(std::move(queueName)),
+          resource_("/printers/" + queueName_), cancelBudget_(cancelBudget)
     {
     }
 
@@ -27,69 +29,79 @@ public:
 
     bool startRawJob(std::string_view documentName) override
     {
-        if (jobId_ != 0)
+        if (jobId_ != 0 || !connection_)
             return false;
-        documentName_ = documentName;
-        jobId_ = cupsCreateJob(http(), queueName_.c_str(), documentName_.c_str(), 0, nullptr);
-        return jobId_ != 0;
+        IppMessage request = jobRequest(IPP_OP_CREATE_JOB);
+        const std::string name(documentName);
+        ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, name.c_str());
+        const IppMessage answer = connection_->request(std::move(request), resource_);
+        if (succeeded(answer))
+            jobId_ = ippGetInteger(ippFindAttribute(answer.get(), "job-id", IPP_TAG_INTEGER), 0);
+        return jobId_ > 0;
     }
 
     bool writeData(std::span<const std::uint8_t> bytes) override
     {
-        if (jobId_ == 0 || documentStarted_)
+        if (jobId_ <= 0 || documentPosted_)
             return false;
-        documentStarted_ = cupsStartDocument(http(), queueName_.c_str(), jobId_, documentName_.c_str(),
-                                             CUPS_FORMAT_RAW, 1) == HTTP_STATUS_CONTINUE;
-        if (!documentStarted_)
-            return false;
-        written_ = cupsWriteRequestData(http(), reinterpret_cast<const char*>(bytes.data()), bytes.size()) ==
-                   HTTP_STATUS_CONTINUE;
+        documentPosted_ = true;
+        IppMessage request = jobRequest(IPP_OP_SEND_DOCUMENT);
+        ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", jobId_);
+        ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr,
+                     kRawFormat);
+        ippAddBoolean(request.get(), IPP_TAG_OPERATION, "last-document", 1);
+        written_ = connection_->post(std::move(request), resource_, bytes);
         return written_;
     }
 
     bool endJob() override
     {
-        if (jobId_ == 0)
+        if (jobId_ <= 0)
             return false;
-        const bool accepted =
-            documentStarted_ && succeeded(cupsFinishDocument(http(), queueName_.c_str())) && written_;
-        if (accepted)
+        // Only the server's answer to the document tells that it took the whole block.
+        if (written_ && succeeded(connection_->answer(resource_))) {
             jobId_ = 0; // the spooler owns it now
-        else
-            cancelJob();
-        return accepted;
+            return true;
+        }
+        cancelJob();
+        return false;
     }
 
 private:
-    http_t* http() const { return connection_->http(); }
+    IppMessage jobRequest(int operation) const { return newIppRequest(operation, queueUri(queueName_)); }
 
+    // On a fresh connection: the job's own may be the one that stopped answering.
     void cancelJob()
     {
-        if (jobId_ != 0)
-            cupsCancelJob2(http(), queueName_.c_str(), jobId_, 0);
+        if (jobId_ <= 0)
+            return;
+        connection_.reset();
+        CupsConnection fresh(Clock::now() + cancelBudget_);
+        IppMessage request = jobRequest(IPP_OP_CANCEL_JOB);
+        ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", jobId_);
+        fresh.request(std::move(request), "/jobs/");
         jobId_ = 0;
     }
 
     std::unique_ptr<CupsConnection> connection_;
     std::string queueName_;
-    std::string documentName_;
+    std::string resource_;
+    std::chrono::milliseconds cancelBudget_;
     int jobId_ = 0;
-    bool documentStarted_ = false;
+    bool documentPosted_ = false;
     bool written_ = false;
 };
 
 } // namespace
 
-CupsSpooler::CupsSpooler(std::chrono::milliseconds timeout) : timeout_(timeout) {}
+CupsSpooler::CupsSpooler(SendDeadlines deadlines) : deadlines_(deadlines) {}
 
 std::unique_ptr<OpenQueue> CupsSpooler::openForUse(std::string_view queueName)
 {
-    const std::string name(queueName);
-    auto connection = std::make_unique<CupsConnection>(timeout_);
-    // cupsCreateJob would report an unknown queue as a missing file; ask first.
-    if (!connection->queueAnswers(name))
+    auto connection = std::make_unique<CupsConnection>(Clock::now() + deadlines_.job);
+    if (!connection->queueAnswers(queueName))
         return nullptr;
-    return std::make_unique<CupsOpenQueue>(std::move(connection), name);
+    return std::make_unique<CupsOpenQueue>(std::move(connection), std::string(queueName), deadlines_.cancel);
 }
 
 } // namespace kbs
