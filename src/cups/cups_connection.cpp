@@ -15,7 +15,7 @@ using Seconds = std::chrono::duration<double>;
 // A silent server is looked at this often, so the deadline is kept to within this much;
 // a server that answers is never interrupted.
 constexpr Seconds kLongestWait{0.5};
-// libcups takes a wait shorter than a millisecond for no limit at all.
+// libcups turns a wait shorter than a millisecond into a long default one.
 constexpr Seconds kShortestWait{0.01};
 
 // A password prompt on the terminal would hold the caller past any deadline.
