@@ -92,11 +92,12 @@ QByteArray bytesOf(const SettingsBlock& block)
     return QByteArray(reinterpret_cast<const char*>(block.data()), qsizetype(block.size()));
 }
 
-// Title and state of every job of the queue, or of those not yet done with.
-QList<std::pair<QString, ipp_jstate_t>> jobsOf(const QString& queue, int which = CUPS_WHICHJOBS_ALL)
+// Title and state of every job of the queue.
+QList<std::pair<QString, ipp_jstate_t>> jobsOf(const QString& queue)
 {
     cups_job_t* jobs = nullptr;
-    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, which);
+    const int count =
+        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
     QList<std::pair<QString, ipp_jstate_t>> seen;
     for (int i = 0; i < count; ++i)
         seen.append({QString::fromUtf8(jobs[i].title), jobs[i].state});
