@@ -1,7 +1,7 @@
 // Times the printer list of the selection dialog against `lpstat -v` on the same CUPS server
 // (CUPS_SERVER), alternating the two, and prints the medians and their ratio.
 
-#include "printer/cups_printer_list.h"
+#include "cups/cups_printer_list.h"
 #include "variants/kbs18r/kbs18r_variant.h"
 
 #include <fcntl.h>

@@ -6,9 +6,10 @@
 #include "app/main_dlg.h"
 #include "app/qt_translation.h"
 #include "app/single_instance.h"
-#include "printer/cups_printer_list.h"
-#include "printer/cups_spooler.h"
+#include "cups/cups_printer_list.h"
+#include "cups/cups_spooler.h"
 #include "printer/printer_select_dlg.h"
+#include "printer/wait_cursor_spooler.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -53,7 +54,8 @@ int CMainApp::run()
     QObject::connect(&instance, &SingleInstance::raiseRequested, &window, &CMainDlg::bringToFront);
     CupsPrinterList printers;
     CPrinterSelectDlg printerSelector(variant_, printers, &window);
-    CupsSpooler spooler;
+    CupsSpooler cupsSpooler;
+    WaitCursorSpooler spooler(cupsSpooler);
     FileDialogChooser fileChooser(&window);
 
     window.initialise({printerSelector, spooler, fileChooser});

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/printer_selector_port.h"
+#include "cups/printer_list.h"
 #include "model/model_variant.h"
-#include "printer/printer_list.h"
 
 #include <QDialog>
 

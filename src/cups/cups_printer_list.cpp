@@ -1,7 +1,7 @@
-#include "printer/cups_printer_list.h"
+#include "cups/cups_printer_list.h"
 
-#include "printer/connection_text.h"
-#include "printer/cups_connection.h"
+#include "cups/connection_text.h"
+#include "cups/cups_connection.h"
 
 #include <cups/cups.h>
 
@@ -27,15 +27,17 @@ std::string textOf(ipp_attribute_t* attribute)
     return text ? text : "";
 }
 
-std::vector<QueueAttributes> installedQueues(http_t* http)
+std::vector<QueueAttributes> installedQueues(CupsConnection& connection)
 {
     static const char* const requested[] = {"printer-name", "printer-make-and-model", "device-uri",
                                             "printer-type", "printer-uri-supported"};
-    ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", std::size(requested),
-                  nullptr, requested);
-    ipp_t* response = cupsDoRequest(http, request, "/");
+    IppMessage request = newIppRequest(IPP_OP_CUPS_GET_PRINTERS);
+    ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  std::size(requested), nullptr, requested);
+    const IppMessage answer = connection.request(std::move(request), "/");
+    if (!succeeded(answer))
+        return {};
+    ipp_t* response = answer.get();
 
     std::vector<QueueAttributes> queues;
     QueueAttributes queue;
@@ -65,21 +67,18 @@ std::vector<QueueAttributes> installedQueues(http_t* http)
             queue.type = ippGetInteger(attribute, 0);
     }
     finishQueue();
-    ippDelete(response);
     return queues;
 }
 
 } // namespace
 
-CupsPrinterList::CupsPrinterList(std::chrono::milliseconds timeout) : timeout_(timeout) {}
+CupsPrinterList::CupsPrinterList(std::chrono::milliseconds budget) : budget_(budget) {}
 
 std::vector<PrinterChoice> CupsPrinterList::usablePrinters(const ModelVariant& variant)
 {
-    CupsConnection connection(timeout_);
-    if (!connection.http())
-        return {};
+    CupsConnection connection(CupsConnection::Clock::now() + budget_);
     std::vector<PrinterChoice> usable;
-    for (const QueueAttributes& queue : installedQueues(connection.http())) {
+    for (const QueueAttributes& queue : installedQueues(connection)) {
         if (!servesModel(variant, queue.makeAndModel) || !connection.queueAnswers(queue.name))
             continue;
         const QueueLocation location{.deviceUri = queue.deviceUri,

@@ -1,8 +1,9 @@
-#include "printer/cups_printer_list.h"
-#include "printer/cups_spooler.h"
+#include "cups/cups_printer_list.h"
+#include "cups/cups_spooler.h"
 
 #include "core/command_core.h"
 #include "core/messages.h"
+#include "stalling_relay.h"
 #include "support/private_cups.h"
 #include "variants/kbs18r/kbs18r_variant.h"
 #include "variants/kbs18t/kbs18t_variant.h"
@@ -10,6 +11,7 @@
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cups/cups.h>
@@ -21,6 +23,69 @@ using namespace kbs;
 namespace {
 
 const ModelVariant* const kVariants[] = {&kbs18r::variant(), &kbs62d::variant(), &kbs18t::variant()};
+
+// Short, so that the tests of a server that stops answering run quickly.
+constexpr SendDeadlines kShortDeadlines{.job = std::chrono::milliseconds(2000),
+                                        .cancel = std::chrono::milliseconds(1000)};
+// What a send may take beyond its deadlines: the wait for a server's go-ahead before a
+// request body and the last look at a silent server.
+constexpr std::chrono::milliseconds kDeadlineSlack{2000};
+
+// When the print server stops answering, as seen from the program.
+enum class Stall {
+    Never,
+    BeforeTrialOpen,
+    AfterTrialOpen,
+    JobConnectionAfterCreateJob, // the job's connection hangs; a new one is answered
+    EverythingAfterCreateJob,
+};
+
+// Points libcups at another server for as long as it lives.
+struct ServerOverride {
+    explicit ServerOverride(const std::string& server) { cupsSetServer(server.c_str()); }
+    ~ServerOverride() { cupsSetServer(nullptr); }
+};
+
+// The CUPS spooler with the relay in front of the server stalled at one moment of the send.
+struct StallingSpooler : SpoolerPort {
+    StallingSpooler(test::StallingRelay& relay, Stall stall) : relay(relay), stall(stall) {}
+
+    struct Queue : OpenQueue {
+        Queue(std::unique_ptr<OpenQueue> inner, const StallingSpooler& owner)
+            : inner(std::move(inner)), owner(owner)
+        {
+        }
+        bool startRawJob(std::string_view name) override
+        {
+            const bool started = inner->startRawJob(name);
+            owner.stallAt(Stall::JobConnectionAfterCreateJob, &test::StallingRelay::stallOpenConnections);
+            owner.stallAt(Stall::EverythingAfterCreateJob, &test::StallingRelay::stallEverything);
+            return started;
+        }
+        bool writeData(std::span<const std::uint8_t> bytes) override { return inner->writeData(bytes); }
+        bool endJob() override { return inner->endJob(); }
+
+        std::unique_ptr<OpenQueue> inner;
+        const StallingSpooler& owner;
+    };
+
+    std::unique_ptr<OpenQueue> openForUse(std::string_view queueName) override
+    {
+        stallAt(Stall::BeforeTrialOpen, &test::StallingRelay::stallEverything);
+        std::unique_ptr<OpenQueue> queue = cups.openForUse(queueName);
+        stallAt(Stall::AfterTrialOpen, &test::StallingRelay::stallEverything);
+        return queue ? std::make_unique<Queue>(std::move(queue), *this) : nullptr;
+    }
+    void stallAt(Stall moment, void (test::StallingRelay::*stalling)()) const
+    {
+        if (moment == stall)
+            (relay.*stalling)();
+    }
+
+    test::StallingRelay& relay;
+    Stall stall;
+    CupsSpooler cups{kShortDeadlines};
+};
 
 QByteArray bytesOf(const SettingsBlock& block)
 {
@@ -45,9 +110,8 @@ QList<std::pair<QString, ipp_jstate_t>> jobsOf(const QString& queue)
 // the sent one; every question is answered No, so that a printer change goes straight to
 // the selection, which chooses `queue` the first time and is cancelled afterwards.
 struct SendRig : WindowPort, SettingsPage, PagesPort, PrinterSelectorPort, FileChooserPort {
-    SendRig(const ModelVariant& variant, const QString& queue,
-            std::chrono::milliseconds timeout = CupsConnection::kDefaultTimeout)
-        : printer{queue.toStdString(), "socket://127.0.0.1"}, spooler(timeout),
+    SendRig(const ModelVariant& variant, const QString& queue, SpoolerPort& spooler)
+        : printer{queue.toStdString(), "socket://127.0.0.1"},
           core(variant, {*this, *this, *this, spooler, *this}, "/tmp/")
     {
         offset = std::ranges::find_if(variant.fields, [](const FieldSpec& field) {
@@ -85,13 +149,13 @@ struct SendRig : WindowPort, SettingsPage, PagesPort, PrinterSelectorPort, FileC
     PrinterChoice printer;
     int selections = 0;
     QStringList messages;
-    CupsSpooler spooler;
     CommandCore core;
 };
 
 } // namespace
 
 Q_DECLARE_METATYPE(const kbs::ModelVariant*)
+Q_DECLARE_METATYPE(Stall)
 
 // Runs against a private cupsd, which the last fault row stops: keep that slot last.
 class TestCups : public QObject {
@@ -183,7 +247,8 @@ private slots:
         QVERIFY(cups_.addSimulatedQueue(queue, QString::fromUtf8(variant->acceptedModels.back())));
         if (stopped)
             QVERIFY(cups_.administer("cupsdisable", {queue}));
-        SendRig rig(*variant, queue);
+        CupsSpooler spooler;
+        SendRig rig(*variant, queue, spooler);
 
         rig.core.SendSettingsToPrinter();
 
@@ -204,6 +269,88 @@ private slots:
         QCOMPARE(jobsOf(queue).front().first, "Knobstation Status Write");
     }
 
+    void sendToAServerThatStopsAnswering_data()
+    {
+        QTest::addColumn<Stall>("stall");
+        QTest::addColumn<QList<ipp_jstate_t>>("jobStates"); // after the relay has gone
+        QTest::newRow("relayed") << Stall::Never << QList{IPP_JSTATE_COMPLETED};
+        QTest::newRow("hung before the trial open") << Stall::BeforeTrialOpen << QList<ipp_jstate_t>();
+        QTest::newRow("hung before Create-Job") << Stall::AfterTrialOpen << QList<ipp_jstate_t>();
+        // Nothing half-sent stays queued: the job is cancelled on a new connection.
+        QTest::newRow("job connection hung after Create-Job")
+            << Stall::JobConnectionAfterCreateJob << QList{IPP_JSTATE_CANCELED};
+        // Not even the cancel gets through; the job has no document and never prints.
+        QTest::newRow("hung after Create-Job") << Stall::EverythingAfterCreateJob << QList{IPP_JSTATE_HELD};
+    }
+
+    void sendToAServerThatStopsAnswering()
+    {
+        QFETCH(Stall, stall);
+        QFETCH(QList<ipp_jstate_t>, jobStates);
+        const QString queue = QString(QTest::currentDataTag()).replace(' ', '_').replace('-', '_');
+        QVERIFY(cups_.addSimulatedQueue(queue, "ZAV Ferrostrike Q18RV"));
+        const QTemporaryDir relayDir;
+        QElapsedTimer elapsed;
+        QStringList messages;
+        bool sent = false;
+        {
+            test::StallingRelay relay(qgetenv("CUPS_SERVER").toStdString(),
+                                      relayDir.filePath("relay.sock").toStdString());
+            QVERIFY(relay.listening());
+            const ServerOverride server(relay.path());
+            StallingSpooler spooler(relay, stall);
+            SendRig rig(kbs18r::variant(), queue, spooler);
+            const SettingsBlock sentBefore = rig.core.sentBlock();
+
+            elapsed.start();
+            rig.core.SendSettingsToPrinter();
+
+            messages = rig.messages;
+            sent = rig.core.sentBlock() == rig.core.editBlock();
+            QVERIFY(sent || rig.core.sentBlock() == sentBefore);
+        }
+        const std::chrono::milliseconds took{elapsed.elapsed()};
+        QVERIFY2(took < kShortDeadlines.job + kShortDeadlines.cancel + kDeadlineSlack,
+                 qPrintable(QString::number(took.count())));
+        QCOMPARE(sent, stall == Stall::Never);
+        QCOMPARE(messages.value(0),
+                 QString::fromUtf8(sent ? messages::kSendSucceeded : messages::kPrinterUnavailable));
+        QCOMPARE(cups_.receivedJobs(queue, sent ? 1 : 0, 10000).size(), sent ? 1 : 0);
+        QList<ipp_jstate_t> states;
+        const QDeadlineTimer printed(10000);
+        do {
+            states.clear();
+            for (const auto& job : jobsOf(queue))
+                states << job.second;
+        } while (states.contains(IPP_JSTATE_PROCESSING) && !printed.hasExpired());
+        QCOMPARE(states, jobStates);
+    }
+
+    void listFromAServerThatStopsAnswering()
+    {
+        constexpr std::chrono::milliseconds budget{1000};
+        QVERIFY(cups_.addSimulatedQueue("listed_queue", "ZAV Ferrostrike Q18TS"));
+        const QTemporaryDir relayDir;
+        test::StallingRelay relay(qgetenv("CUPS_SERVER").toStdString(),
+                                  relayDir.filePath("relay.sock").toStdString());
+        QVERIFY(relay.listening());
+        const ServerOverride server(relay.path());
+        const auto listed = [&] {
+            QStringList names;
+            for (const PrinterChoice& printer : CupsPrinterList(budget).usablePrinters(kbs18t::variant()))
+                names << QString::fromStdString(printer.name);
+            return names;
+        };
+        QVERIFY(listed().contains("listed_queue"));
+
+        relay.stallEverything();
+        QElapsedTimer elapsed;
+        elapsed.start();
+        QCOMPARE(listed(), QStringList());
+        QVERIFY2(elapsed.elapsed() < (budget + kDeadlineSlack).count(),
+                 qPrintable(QString::number(elapsed.elapsed())));
+    }
+
     void failedSendLeavesSentBlockAndSelectsAgain_data()
     {
         // The command that breaks the queue after it was chosen; none stops the spooler.
@@ -216,11 +363,11 @@ private slots:
     void failedSendLeavesSentBlockAndSelectsAgain()
     {
         QFETCH(QStringList, breaking);
-        constexpr std::chrono::milliseconds timeout{500};
+        CupsSpooler spooler(kShortDeadlines);
         const QString queue = QString(QTest::currentDataTag()).replace(' ', '_');
         QVERIFY(cups_.addSimulatedQueue(queue, "ZAV Ferrostrike P62DW"));
-        QVERIFY(CupsSpooler(timeout).openForUse(queue.toStdString()));
-        SendRig rig(kbs62d::variant(), queue, timeout);
+        QVERIFY(spooler.openForUse(queue.toStdString()));
+        SendRig rig(kbs62d::variant(), queue, spooler);
         const SettingsBlock sentBefore = rig.core.sentBlock();
         QVERIFY(breaking.isEmpty() ? cups_.stopDaemon()
                                    : cups_.administer(breaking[0], breaking.mid(1) << queue));

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "printer/cups_connection.h"
-#include "printer/printer_list.h"
+#include "cups/printer_list.h"
 
 #include <chrono>
 
@@ -9,15 +8,18 @@ namespace kbs {
 
 // The installed queues of libcups' default server whose make and model the variant serves:
 // one CUPS-Get-Printers for the list, then a trial open of each candidate, all on one
-// connection. Printers merely discovered on the network are not installed and not listed.
+// connection and within one deadline. Printers merely discovered on the network are not
+// installed and not listed.
 class CupsPrinterList : public PrinterListSource {
 public:
-    explicit CupsPrinterList(std::chrono::milliseconds timeout = CupsConnection::kDefaultTimeout);
+    static constexpr std::chrono::milliseconds kDefaultBudget{10000};
+
+    explicit CupsPrinterList(std::chrono::milliseconds budget = kDefaultBudget);
 
     std::vector<PrinterChoice> usablePrinters(const ModelVariant& variant) override;
 
 private:
-    std::chrono::milliseconds timeout_;
+    std::chrono::milliseconds budget_;
 };
 
 } // namespace kbs

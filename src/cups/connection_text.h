@@ -16,8 +16,4 @@ struct QueueLocation {
 // for a file device, and the device URI otherwise. Credentials in a URI are never shown.
 std::string connectionText(const QueueLocation& queue);
 
-// The URI without any "user:password@" part, also where one URI is nested in another
-// (cupsd removes it only from the outermost one).
-std::string withoutCredentials(std::string_view uri);
-
 } // namespace kbs

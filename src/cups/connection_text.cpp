@@ -1,4 +1,6 @@
-#include "printer/connection_text.h"
+#include "cups/connection_text.h"
+
+#include "cups/uri_credentials.h"
 
 #include <cups/http.h>
 
@@ -33,27 +35,10 @@ std::string hostOf(std::string_view uri)
 
 } // namespace
 
-std::string withoutCredentials(std::string_view uri)
-{
-    constexpr std::string_view separator = "://";
-    std::string result;
-    std::size_t copied = 0;
-    for (std::size_t found = uri.find(separator); found != std::string_view::npos;
-         found = uri.find(separator, copied)) {
-        const std::size_t authority = found + separator.size();
-        const std::size_t authorityEnd = std::min(uri.find_first_of("/?#", authority), uri.size());
-        const std::size_t at = uri.substr(authority, authorityEnd - authority).rfind('@');
-        result.append(uri.substr(copied, authority - copied));
-        copied = at == std::string_view::npos ? authority : authority + at + 1;
-    }
-    result.append(uri.substr(copied));
-    return result;
-}
-
 std::string connectionText(const QueueLocation& queue)
 {
     if (queue.remote) {
-        std::string host = hostOf(queue.printerUri);
+        std::string host = hostOf(withoutCredentials(queue.printerUri));
         if (host.empty())
             host = hostOf(withoutCredentials(queue.deviceUri));
         if (!host.empty())

@@ -1,0 +1,133 @@
+#include "cups/cups_connection.h"
+
+#include <cups/cups.h>
+
+#include <sys/socket.h>
+
+#include <algorithm>
+
+namespace kbs {
+
+namespace {
+
+using Seconds = std::chrono::duration<double>;
+
+// A silent server is looked at this often, so the deadline is kept to within this much;
+// a server that answers is never interrupted.
+constexpr Seconds kLongestWait{0.5};
+// libcups turns a wait shorter than a millisecond into a long default one.
+constexpr Seconds kShortestWait{0.01};
+
+// A password prompt on the terminal would hold the caller past any deadline.
+const char* noPassword(const char*, http_t*, const char*, const char*, void*)
+{
+    return nullptr;
+}
+
+} // namespace
+
+void IppDelete::operator()(ipp_t* message) const
+{
+    ippDelete(message);
+}
+
+IppMessage newIppRequest(int operation, std::string_view printerUri)
+{
+    IppMessage request(ippNewRequest(static_cast<ipp_op_t>(operation)));
+    if (!printerUri.empty())
+        ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                     std::string(printerUri).c_str());
+    ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    return request;
+}
+
+std::string queueUri(std::string_view queueName)
+{
+    const std::string name(queueName);
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                     "/printers/%s", name.c_str());
+    return uri;
+}
+
+bool succeeded(const IppMessage& response)
+{
+    // The successful-ok status codes are 0x0000 to 0x00FF.
+    return response && ippGetStatusCode(response.get()) < 0x0100;
+}
+
+CupsConnection::CupsConnection(Clock::time_point deadline) : deadline_(deadline)
+{
+    cupsSetPasswordCB2(noPassword, nullptr);
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - Clock::now());
+    if (left.count() <= 0)
+        return;
+    http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                         static_cast<int>(left.count()), nullptr);
+}
+
+CupsConnection::~CupsConnection()
+{
+    if (http_)
+        httpClose(http_);
+}
+
+bool CupsConnection::armWait()
+{
+    const Seconds left = deadline_ - Clock::now();
+    if (left < kShortestWait)
+        return false;
+    httpSetTimeout(http_, std::min(left, kLongestWait).count(), keepWaiting, this);
+    return true;
+}
+
+int CupsConnection::keepWaiting(http_t*, void* connection)
+{
+    return static_cast<CupsConnection*>(connection)->armWait() ? 1 : 0;
+}
+
+bool CupsConnection::post(IppMessage request, std::string_view resource,
+                          std::span<const std::uint8_t> document)
+{
+    // A request that failed leaves the connection in an unknown state: nothing more goes on it.
+    if (!http_ || broken_ || !armWait())
+        return false;
+    const std::string path(resource);
+    // The length covers the request and its document; 0 would send it in chunks.
+    const std::size_t length = ippLength(request.get()) + document.size();
+    broken_ =
+        cupsSendRequest(http_, request.get(), path.c_str(), length) != HTTP_STATUS_CONTINUE ||
+        (!document.empty() && cupsWriteRequestData(http_, reinterpret_cast<const char*>(document.data()),
+                                                   document.size()) != HTTP_STATUS_CONTINUE);
+    return !broken_;
+}
+
+IppMessage CupsConnection::answer(std::string_view resource)
+{
+    if (!http_ || broken_ || !armWait())
+        return nullptr;
+    const std::string path(resource);
+    IppMessage response(cupsGetResponse(http_, path.c_str()));
+    // Whatever the server sent after its answer would be taken for the next one.
+    if (response && httpGetState(http_) != HTTP_STATE_WAITING)
+        httpFlush(http_);
+    broken_ = !response;
+    return response;
+}
+
+IppMessage CupsConnection::request(IppMessage request, std::string_view resource)
+{
+    if (!post(std::move(request), resource))
+        return nullptr;
+    return answer(resource);
+}
+
+bool CupsConnection::queueAnswers(std::string_view queueName)
+{
+    IppMessage query = newIppRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, queueUri(queueName));
+    ippAddString(query.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                 "printer-name");
+    return succeeded(request(std::move(query), "/"));
+}
+
+} // namespace kbs
