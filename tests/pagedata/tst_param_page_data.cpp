@@ -159,20 +159,20 @@ void TestParamPageData::loadAndStore()
     const ModelVariant& variant = variantNamed(program.toStdString());
     const Found found = findControl(variant, field.toStdString());
     QVERIFY2(found.row != nullptr, "no control named after the field");
-    const FieldSpec& spec = fieldNamed(variant.fields, found.row->field);
-    QCOMPARE(spec.owner, found.page->page);
+    const FieldSpec& layoutField = fieldNamed(variant.fields, found.row->field);
+    QCOMPARE(layoutField.owner, found.page->page);
 
     PageData data = controlPageData(*found.page, variant.fields);
     const SettingsBlock defaults(variant.factoryDefaults);
     data.load(defaults);
     const std::size_t index = data.indexOf(field.toStdString());
     const QString before = shownBy(data, index);
-    data.load(withField(defaults, spec, loaded));
+    data.load(withField(defaults, layoutField, loaded));
     QCOMPARE(shownBy(data, index), shown == "as before" ? before : shown);
 
-    SettingsBlock stored = withField(patternBlock(variant.blockLength), spec, loaded);
+    SettingsBlock stored = withField(patternBlock(variant.blockLength), layoutField, loaded);
     data.store(stored);
-    QTEST(fieldBytes(stored, spec), "stored");
+    QTEST(fieldBytes(stored, layoutField), "stored");
 }
 
 void TestParamPageData::storeWritesExactlyTheOwnedBytes_data()
