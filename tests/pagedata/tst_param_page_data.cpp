@@ -126,6 +126,9 @@ void TestParamPageData::loadAndStore_data()
     row("kbs62d", "lfPitchRearTractor", "X1", "as before", "00");
     row("kbs62d", "font1", "7", "as before", "0");
     row("kbs62d", "kanjiTable", "1", "JIS1983年版", "1");
+    row("kbs62d", "centerFrontTractor", "10", "10", "10");
+    row("kbs62d", "centerFrontTractor", "07", "as before", "68");
+    row("kbs62d", "font2", "3", "ゴシック", "3");
     row("kbs62d", "autoReturnTime", "03", "as before", "08");
     row("kbs62d", "autoReturnTime", "15", "１５秒", "15");
     row("kbs62d", "thicknessRetryTime", "09", "as before", "02");
@@ -145,6 +148,11 @@ void TestParamPageData::loadAndStore_data()
     row("kbs18t", "centerContinuous", "99", "as before", "36");
     row("kbs18t", "centerContinuous", "12", "12", "12");
     row("kbs18t", "postcardMode", "1", "ON(&Y)", "1");
+    row("kbs18t", "postcardMode", "2", "as before", "0");
+    row("kbs18t", "centerCutSheet", "68", "68", "68");
+    row("kbs18t", "centerCutSheet", "07", "as before", "40");
+    row("kbs18t", "font1", "2", "クーリエ", "2");
+    row("kbs18t", "font2", "9", "as before", "0");
 }
 
 // The factory defaults are loaded first, then the block with the field under test; the page
