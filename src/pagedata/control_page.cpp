@@ -28,23 +28,23 @@ const FieldSpec& fieldOf(const ControlRow& row, PageId page, std::span<const Fie
     return field;
 }
 
-ControlSpec specOf(const ControlRow& row)
+ControlSpec controlOf(const ControlRow& row)
 {
-    ControlSpec spec{.kind = row.kind,
-                     .name = std::string(row.name),
-                     .caption = row.label,
-                     .note = row.note,
-                     .list = row.list,
-                     .number = row.number,
-                     .unit = row.unit,
-                     .group = row.group,
-                     .placement = row.placement};
+    ControlSpec control{.kind = row.kind,
+                        .name = std::string(row.name),
+                        .caption = row.label,
+                        .note = row.note,
+                        .list = row.list,
+                        .number = row.number,
+                        .unit = row.unit,
+                        .group = row.group,
+                        .placement = row.placement};
     if (row.kind == ControlKind::RadioPair) {
         if (row.list == nullptr || row.list->entries.size() != 2)
             refuse(row, "a radio pair needs a list of two entries");
-        spec.choices = {row.list->entries[0].text, row.list->entries[1].text};
+        control.choices = {row.list->entries[0].text, row.list->entries[1].text};
     }
-    return spec;
+    return control;
 }
 
 void addRow(PageData& data, const ControlRow& row, PageId page, std::span<const FieldSpec> layout)
@@ -53,7 +53,7 @@ void addRow(PageData& data, const ControlRow& row, PageId page, std::span<const 
     case ControlKind::NumberBox: {
         if (row.number == nullptr)
             refuse(row, "a number box needs its range");
-        const std::size_t member = data.addControl(specOf(row), MemberKind::Number);
+        const std::size_t member = data.addControl(controlOf(row), MemberKind::Number);
         if (!row.field.empty()) {
             const FieldSpec& field = fieldOf(row, page, layout);
             data.addBinding(std::make_unique<NumberBinding>(
@@ -65,7 +65,7 @@ void addRow(PageData& data, const ControlRow& row, PageId page, std::span<const 
     case ControlKind::RadioPair: {
         if (row.list == nullptr)
             refuse(row, "a list needs its entries");
-        const std::size_t member = data.addControl(specOf(row), MemberKind::Choice);
+        const std::size_t member = data.addControl(controlOf(row), MemberKind::Choice);
         const FieldSpec& field = fieldOf(row, page, layout);
         const bool twoChars = row.codec != CodeCodec::Chars;
         if (twoChars && (field.width != 2 || row.firstChar != 0))
@@ -75,7 +75,7 @@ void addRow(PageData& data, const ControlRow& row, PageId page, std::span<const 
         return;
     }
     case ControlKind::PushButton:
-        data.addControl(specOf(row), MemberKind::Text);
+        data.addControl(controlOf(row), MemberKind::Text);
         return;
     case ControlKind::CheckBox:
     case ControlKind::FeedRow:

@@ -28,30 +28,30 @@ ControlPage::ControlPage(const PageContext& context, const ControlPageTable& tab
     const auto controls = data_.controls();
     shown_.reserve(controls.size());
     for (std::size_t index = 0; index < controls.size(); ++index) {
-        const ControlSpec& spec = controls[index];
+        const ControlSpec& control = controls[index];
         Shown shown{index, nullptr, nullptr};
-        switch (spec.kind) {
+        switch (control.kind) {
         case ControlKind::NumberBox:
             shown.numberBox = new NumberBoxControl(
-                spec, [this, index] { numberChanged(shown_[index]); }, this);
+                control, [this, index] { numberChanged(shown_[index]); }, this);
             shown.control = shown.numberBox;
             break;
         case ControlKind::CodeList:
-            shown.control = new CodeListBox(spec, raiseDataCheck, this);
+            shown.control = new CodeListBox(control, raiseDataCheck, this);
             break;
         case ControlKind::RadioPair:
-            shown.control = new RadioPairBox(spec, raiseDataCheck, columnWidth(font()), this);
+            shown.control = new RadioPairBox(control, raiseDataCheck, columnWidth(font()), this);
             break;
         case ControlKind::PushButton:
             shown.control = new PushButtonControl(
-                spec, [this, name = toQString(spec.name)] { emit buttonPressed(name); }, this);
+                control, [this, name = toQString(control.name)] { emit buttonPressed(name); }, this);
             break;
         case ControlKind::CheckBox:
         case ControlKind::FeedRow:
-            throw std::invalid_argument("a control page has no widget for " + spec.name);
+            throw std::invalid_argument("a control page has no widget for " + control.name);
         }
         shown_.push_back(shown);
-        placed.push_back({shown.control, spec.group, spec.placement});
+        placed.push_back({shown.control, control.group, control.placement});
     }
     arrangeControls(*this, placed);
 }

@@ -8,9 +8,6 @@ namespace kbs {
 
 NumberBox::NumberBox(QWidget* parent) : QAbstractSpinBox(parent)
 {
-    setButtonSymbols(QAbstractSpinBox::UpDownArrows);
-    setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
-    setKeyboardTracking(true);
     connect(lineEdit(), &QLineEdit::textChanged, this, [this] { emit textChanged(); });
 }
 
@@ -36,8 +33,6 @@ QValidator::State NumberBox::validate(QString& input, int&) const
         std::all_of(input.cbegin(), input.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     return digits ? QValidator::Acceptable : QValidator::Invalid;
 }
-
-void NumberBox::fixup(QString&) const {}
 
 void NumberBox::stepBy(int steps)
 {

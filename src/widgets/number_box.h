@@ -17,7 +17,6 @@ public:
     void setText(const QString& text);
 
     QValidator::State validate(QString& input, int& pos) const override;
-    void fixup(QString& input) const override;
     void stepBy(int steps) override;
 
 signals:

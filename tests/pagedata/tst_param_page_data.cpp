@@ -126,6 +126,9 @@ void TestParamPageData::loadAndStore_data()
     row("kbs62d", "lfPitchRearTractor", "X1", "as before", "00");
     row("kbs62d", "font1", "7", "as before", "0");
     row("kbs62d", "kanjiTable", "1", "JIS1983年版", "1");
+    row("kbs62d", "centerFrontTractor", "10", "10", "10");
+    row("kbs62d", "centerFrontTractor", "07", "as before", "68");
+    row("kbs62d", "font2", "3", "ゴシック", "3");
     row("kbs62d", "autoReturnTime", "03", "as before", "08");
     row("kbs62d", "autoReturnTime", "15", "１５秒", "15");
     row("kbs62d", "thicknessRetryTime", "09", "as before", "02");
@@ -145,6 +148,11 @@ void TestParamPageData::loadAndStore_data()
     row("kbs18t", "centerContinuous", "99", "as before", "36");
     row("kbs18t", "centerContinuous", "12", "12", "12");
     row("kbs18t", "postcardMode", "1", "ON(&Y)", "1");
+    row("kbs18t", "postcardMode", "2", "as before", "0");
+    row("kbs18t", "centerCutSheet", "68", "68", "68");
+    row("kbs18t", "centerCutSheet", "07", "as before", "40");
+    row("kbs18t", "font1", "2", "クーリエ", "2");
+    row("kbs18t", "font2", "9", "as before", "0");
 }
 
 // The factory defaults are loaded first, then the block with the field under test; the page
@@ -159,20 +167,20 @@ void TestParamPageData::loadAndStore()
     const ModelVariant& variant = variantNamed(program.toStdString());
     const Found found = findControl(variant, field.toStdString());
     QVERIFY2(found.row != nullptr, "no control named after the field");
-    const FieldSpec& spec = fieldNamed(variant.fields, found.row->field);
-    QCOMPARE(spec.owner, found.page->page);
+    const FieldSpec& layoutField = fieldNamed(variant.fields, found.row->field);
+    QCOMPARE(layoutField.owner, found.page->page);
 
     PageData data = controlPageData(*found.page, variant.fields);
     const SettingsBlock defaults(variant.factoryDefaults);
     data.load(defaults);
     const std::size_t index = data.indexOf(field.toStdString());
     const QString before = shownBy(data, index);
-    data.load(withField(defaults, spec, loaded));
+    data.load(withField(defaults, layoutField, loaded));
     QCOMPARE(shownBy(data, index), shown == "as before" ? before : shown);
 
-    SettingsBlock stored = withField(patternBlock(variant.blockLength), spec, loaded);
+    SettingsBlock stored = withField(patternBlock(variant.blockLength), layoutField, loaded);
     data.store(stored);
-    QTEST(fieldBytes(stored, spec), "stored");
+    QTEST(fieldBytes(stored, layoutField), "stored");
 }
 
 void TestParamPageData::storeWritesExactlyTheOwnedBytes_data()

@@ -47,8 +47,9 @@ struct Rig {
     {
         SettingsBlock block(variant.factoryDefaults);
         page->StoreBlock(block);
-        const auto spec = std::ranges::find(variant.fields, std::string_view(field), &FieldSpec::name);
-        return QByteArray(reinterpret_cast<const char*>(block.data() + spec->offset), qsizetype(spec->width));
+        const auto layoutField = std::ranges::find(variant.fields, std::string_view(field), &FieldSpec::name);
+        return QByteArray(reinterpret_cast<const char*>(block.data() + layoutField->offset),
+                          qsizetype(layoutField->width));
     }
 
     const ModelVariant& variant;
