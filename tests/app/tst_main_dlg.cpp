@@ -145,36 +145,36 @@ private slots:
 
     void helpCommandFollowsTheHelpFile_data()
     {
-        QTest::addColumn<QString>(
-            "helpAt");                      // where a page lies under the test folder; the program is in bin/
-        QTest::addColumn<bool>("asFolder"); // a folder of that name instead of a page
+        QTest::addColumn<QString>("programAt"); // folders under the test folder
+        QTest::addColumn<QString>("helpAt");    // where a page lies under the test folder
+        QTest::addColumn<bool>("asFolder");     // a folder of that name instead of a page
         QTest::addColumn<bool>("desktopShows");
         QTest::addColumn<bool>("removedAfterStart");
         QTest::addColumn<int>("helpCommand");
         QTest::addColumn<bool>("enabled");
         QTest::addColumn<int>("pagesOpened"); // after F1 and the menu item
         QTest::addColumn<int>("notFoundBoxes");
-        QTest::newRow("kbs18r beside the program")
-            << "bin/kbs18r.html" << false << true << false << 32806 << true << 2 << 0;
-        QTest::newRow("kbs62d installed under share")
-            << "share/kbs62d/kbs62d.html" << false << true << false << 32806 << true << 2 << 0;
-        QTest::newRow("kbs18t beside the program")
-            << "bin/kbs18t.html" << false << true << false << 32807 << true << 2 << 0;
-        QTest::newRow("kbs18r without a page") << "" << false << true << false << 32806 << false << 0 << 0;
-        QTest::newRow("kbs62d a folder of that name")
-            << "bin/kbs62d.html" << true << true << false << 32806 << false << 0 << 0;
-        QTest::newRow("kbs18t another program's page")
-            << "bin/kbs18r.html" << false << true << false << 32807 << false << 0 << 0;
-        QTest::newRow("kbs18r the browser fails")
-            << "bin/kbs18r.html" << false << false << false << 32806 << true << 2 << 2;
-        QTest::newRow("kbs62d page removed after the start")
-            << "bin/kbs62d.html" << false << true << true << 32806 << true << 0 << 2;
+        const QString bin = "bin";
+        // Longer than the 260 characters of the old path buffers, and in lower case.
+        const QString deep = QString("deep/%1/%2/bin").arg(QString(120, 'x'), QString(120, 'y'));
+        // clang-format off
+        QTest::newRow("kbs18r beside the program") << bin << "bin/kbs18r.html" << false << true << false << 32806 << true << 2 << 0;
+        QTest::newRow("kbs62d installed under share") << bin << "share/kbs62d/kbs62d.html" << false << true << false << 32806 << true << 2 << 0;
+        QTest::newRow("kbs18t beside the program") << bin << "bin/kbs18t.html" << false << true << false << 32807 << true << 2 << 0;
+        QTest::newRow("kbs18t in a deep folder") << deep << deep + "/kbs18t.html" << false << true << false << 32807 << true << 2 << 0;
+        QTest::newRow("kbs18r without a page") << bin << "" << false << true << false << 32806 << false << 0 << 0;
+        QTest::newRow("kbs62d a folder of that name") << bin << "bin/kbs62d.html" << true << true << false << 32806 << false << 0 << 0;
+        QTest::newRow("kbs18t another program's page") << bin << "bin/kbs18r.html" << false << true << false << 32807 << false << 0 << 0;
+        QTest::newRow("kbs18r the browser fails") << bin << "bin/kbs18r.html" << false << false << false << 32806 << true << 2 << 2;
+        QTest::newRow("kbs62d page removed after the start") << bin << "bin/kbs62d.html" << false << true << true << 32806 << true << 0 << 2;
+        // clang-format on
     }
 
     // The help command is grayed for the whole run when the page is missing, so F1 does nothing;
     // a page that cannot be shown gives the not-found notice.
     void helpCommandFollowsTheHelpFile()
     {
+        QFETCH(QString, programAt);
         QFETCH(QString, helpAt);
         QFETCH(bool, asFolder);
         QFETCH(bool, desktopShows);
@@ -184,7 +184,7 @@ private slots:
         QFETCH(int, pagesOpened);
         QFETCH(int, notFoundBoxes);
         QTemporaryDir folder;
-        QVERIFY(QDir(folder.path()).mkpath("bin"));
+        QVERIFY(QDir(folder.path()).mkpath(programAt));
         const QString page = folder.filePath(helpAt);
         if (!helpAt.isEmpty()) {
             QVERIFY(QDir().mkpath(asFolder ? page : QFileInfo(page).path()));
@@ -192,7 +192,7 @@ private slots:
             QVERIFY(asFolder || (file.open(QIODevice::WriteOnly) && file.write("<html/>") > 0));
         }
 
-        Window window(QString(QTest::currentDataTag()).section(' ', 0, 0), folder.filePath("bin"));
+        Window window(QString(QTest::currentDataTag()).section(' ', 0, 0), folder.filePath(programAt));
         QVERIFY(QTest::qWaitForWindowActive(&window));
         window.ports.desktopShows = desktopShows;
         if (removedAfterStart)
