@@ -8,6 +8,25 @@
 
 namespace kbs {
 
+namespace {
+bool isReadableFile(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.isReadable();
+}
+} // namespace
+
+bool DesktopServicesOpener::openFile(const QString& path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+DesktopServicesOpener& DesktopServicesOpener::instance()
+{
+    static DesktopServicesOpener opener;
+    return opener;
+}
+
 std::optional<QString> locateHelpFile(const ModelVariant& variant, const QString& programDirectory)
 {
     const QDir directory(programDirectory);
@@ -17,16 +36,16 @@ std::optional<QString> locateHelpFile(const ModelVariant& variant, const QString
         directory.filePath(QStringLiteral("../share/%1/%2").arg(toQString(variant.deliverable), fileName)),
     };
     for (const QString& candidate : candidates) {
-        const QFileInfo info(candidate);
-        if (info.isFile())
-            return QDir::cleanPath(info.absoluteFilePath());
+        if (isReadableFile(candidate))
+            return QDir::cleanPath(QFileInfo(candidate).absoluteFilePath());
     }
     return std::nullopt;
 }
 
-bool openHelpFile(const QString& path)
+bool openHelpFile(DesktopOpenerPort& desktop, const QString& path)
 {
-    return QFileInfo(path).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    // A page removed since the start is reported like a missing one, not left to the browser.
+    return isReadableFile(path) && desktop.openFile(path);
 }
 
 } // namespace kbs

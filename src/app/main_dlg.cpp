@@ -24,10 +24,6 @@
 
 namespace kbs {
 
-namespace {
-constexpr std::string_view kHelpNotFound = "ヘルプファイルが見つかりません。";
-} // namespace
-
 CMainDlg::CMainDlg(const ModelVariant& variant, const QString& programDirectory, QWidget* parent)
     : QDialog(parent), variant_(variant), programDirectory_(programDirectory), icon_(programIcon()),
       client_(new QWidget(this)), tabStrip_(new TabStrip(client_))
@@ -58,6 +54,7 @@ CMainDlg::~CMainDlg() = default;
 
 void CMainDlg::initialise(ExternalPorts ports)
 {
+    desktop_ = &ports.desktop;
     core_ = std::make_unique<CommandCore>(
         variant_, CommandCore::Ports{*this, *this, ports.printerSelector, ports.spooler, ports.fileChooser},
         programDirectory_.toStdString());
@@ -233,8 +230,8 @@ void CMainDlg::closeEvent(QCloseEvent* event)
 
 void CMainDlg::showHelp()
 {
-    if (!helpFilePath_ || !openHelpFile(*helpFilePath_))
-        showMessage(kHelpNotFound, messages::kCaption, ButtonSet::Ok, MessageIcon::Exclamation);
+    if (!helpFilePath_ || !openHelpFile(*desktop_, *helpFilePath_))
+        showMessage(kHelpFileNotFound, messages::kCaption, ButtonSet::Ok, MessageIcon::Exclamation);
 }
 
 void CMainDlg::showAbout()

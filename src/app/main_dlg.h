@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/help_file.h"
 #include "core/command_core.h"
 #include "core/settings_page.h"
 #include "core/window_port.h"
@@ -26,6 +27,7 @@ struct ExternalPorts {
     PrinterSelectorPort& printerSelector;
     SpoolerPort& spooler;
     FileChooserPort& fileChooser;
+    DesktopOpenerPort& desktop = DesktopServicesOpener::instance(); // shows the help page
 };
 
 // The main window: a fixed-size dialog with the menu, the tool bar, the tab strip with one
@@ -100,6 +102,7 @@ private:
     ModalDialogRunner dialogRunner_;
     std::vector<std::unique_ptr<PageWidget>> pages_;
     std::optional<QString> helpFilePath_;
+    DesktopOpenerPort* desktop_ = nullptr;
     std::unique_ptr<CommandCore> core_;
     std::unique_ptr<CommandRouter> router_;
     bool closeRequested_ = false;

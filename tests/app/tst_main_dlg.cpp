@@ -14,6 +14,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -32,8 +35,9 @@ const ModelVariant& variantNamed(const QString& deliverable)
     return deliverable == QLatin1String("kbs18t") ? kbs18t::variant() : kbs18r::variant();
 }
 
-// Chooses the one printer at start-up and cancels later selections; opens no queue; opens no file.
-struct Ports : PrinterSelectorPort, SpoolerPort, FileChooserPort {
+// Chooses the one printer at start-up and cancels later selections; opens no queue; opens no file;
+// records the files the desktop is asked to show.
+struct Ports : PrinterSelectorPort, SpoolerPort, FileChooserPort, DesktopOpenerPort {
     std::vector<bool> selections; // startupComplete of each
     int opens = 0;
 
@@ -50,27 +54,35 @@ struct Ports : PrinterSelectorPort, SpoolerPort, FileChooserPort {
         return ++saveChoices, std::nullopt;
     }
     int saveChoices = 0;
+    bool openFile(const QString& path) override { return opened << path, desktopShows; }
+    QStringList opened;
+    bool desktopShows = true;
 };
 
 // The main window, started up and shown; its questions take the scripted answer, notices OK.
 class Window : public CMainDlg {
 public:
-    explicit Window(const QString& deliverable)
-        : CMainDlg(variantNamed(deliverable), QCoreApplication::applicationDirPath())
+    explicit Window(const QString& deliverable,
+                    const QString& programDirectory = QCoreApplication::applicationDirPath())
+        : CMainDlg(variantNamed(deliverable), programDirectory)
     {
-        initialise({ports, ports, ports});
+        initialise({ports, ports, ports, ports});
         show();
     }
-    Answer showMessage(std::string_view text, std::string_view, ButtonSet buttons, MessageIcon) override
+    Answer showMessage(std::string_view text, std::string_view caption, ButtonSet buttons,
+                       MessageIcon icon) override
     {
         ++messages;
         texts << QString::fromUtf8(text.data(), qsizetype(text.size()));
+        boxes << QString::fromUtf8(caption.data(), qsizetype(caption.size())) + " " +
+                     QString::number(int(buttons)) + " " + QString::number(int(icon));
         return buttons == ButtonSet::Ok ? Answer::Ok : answer;
     }
 
     Ports ports;
     int messages = 0;
     QStringList texts;
+    QStringList boxes; // caption, button set and icon of each box
     Answer answer = Answer::Cancel;
 };
 
@@ -129,6 +141,73 @@ private slots:
                                               : QString::number(item->data().toInt()) + " " + item->text());
         }
         QCOMPARE(shown, expected.split('|'));
+    }
+
+    void helpCommandFollowsTheHelpFile_data()
+    {
+        QTest::addColumn<QString>("programAt"); // folders under the test folder
+        QTest::addColumn<QString>("helpAt");    // where a page lies under the test folder
+        QTest::addColumn<bool>("asFolder");     // a folder of that name instead of a page
+        QTest::addColumn<bool>("desktopShows");
+        QTest::addColumn<bool>("removedAfterStart");
+        QTest::addColumn<int>("helpCommand");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("pagesOpened"); // after F1 and the menu item
+        QTest::addColumn<int>("notFoundBoxes");
+        const QString bin = "bin";
+        // Longer than the 260 characters of the old path buffers, and in lower case.
+        const QString deep = QString("deep/%1/%2/bin").arg(QString(120, 'x'), QString(120, 'y'));
+        // clang-format off
+        QTest::newRow("kbs18r beside the program") << bin << "bin/kbs18r.html" << false << true << false << 32806 << true << 2 << 0;
+        QTest::newRow("kbs62d installed under share") << bin << "share/kbs62d/kbs62d.html" << false << true << false << 32806 << true << 2 << 0;
+        QTest::newRow("kbs18t beside the program") << bin << "bin/kbs18t.html" << false << true << false << 32807 << true << 2 << 0;
+        QTest::newRow("kbs18t in a deep folder") << deep << deep + "/kbs18t.html" << false << true << false << 32807 << true << 2 << 0;
+        QTest::newRow("kbs18r without a page") << bin << "" << false << true << false << 32806 << false << 0 << 0;
+        QTest::newRow("kbs62d a folder of that name") << bin << "bin/kbs62d.html" << true << true << false << 32806 << false << 0 << 0;
+        QTest::newRow("kbs18t another program's page") << bin << "bin/kbs18r.html" << false << true << false << 32807 << false << 0 << 0;
+        QTest::newRow("kbs18r the browser fails") << bin << "bin/kbs18r.html" << false << false << false << 32806 << true << 2 << 2;
+        QTest::newRow("kbs62d page removed after the start") << bin << "bin/kbs62d.html" << false << true << true << 32806 << true << 0 << 2;
+        // clang-format on
+    }
+
+    // The help command is grayed for the whole run when the page is missing, so F1 does nothing;
+    // a page that cannot be shown gives the not-found notice.
+    void helpCommandFollowsTheHelpFile()
+    {
+        QFETCH(QString, programAt);
+        QFETCH(QString, helpAt);
+        QFETCH(bool, asFolder);
+        QFETCH(bool, desktopShows);
+        QFETCH(bool, removedAfterStart);
+        QFETCH(int, helpCommand);
+        QFETCH(bool, enabled);
+        QFETCH(int, pagesOpened);
+        QFETCH(int, notFoundBoxes);
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkpath(programAt));
+        const QString page = folder.filePath(helpAt);
+        if (!helpAt.isEmpty()) {
+            QVERIFY(QDir().mkpath(asFolder ? page : QFileInfo(page).path()));
+            QFile file(page);
+            QVERIFY(asFolder || (file.open(QIODevice::WriteOnly) && file.write("<html/>") > 0));
+        }
+
+        Window window(QString(QTest::currentDataTag()).section(' ', 0, 0), folder.filePath(programAt));
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.ports.desktopShows = desktopShows;
+        if (removedAfterStart)
+            QVERIFY(QFile::remove(page));
+        QAction* help = window.menu().action(helpCommand);
+        QVERIFY(help);
+        QCOMPARE(help->isEnabled(), enabled);
+
+        QTest::keyClick(&window, Qt::Key_F1);
+        help->trigger();
+        QCOMPARE(window.ports.opened, QStringList(pagesOpened, QDir::cleanPath(page)));
+        QCOMPARE(window.texts, QStringList(notFoundBoxes, "ヘルプファイルが見つかりません。"));
+        const QString box =
+            QString("Knobstation %1 %2").arg(int(ButtonSet::Ok)).arg(int(MessageIcon::Exclamation));
+        QCOMPARE(window.boxes, QStringList(notFoundBoxes, box));
     }
 
     // Ctrl+C is the printer selection, not the number box's copy.
