@@ -27,7 +27,7 @@ std::string textOf(ipp_attribute_t* attribute)
     return text ? text : "";
 }
 
-std::vector<QueueAttributes> installedQueues(CupsConnection& connection)
+std::vector<QueueAttributes> queueAttributes(CupsConnection& connection)
 {
     static const char* const requested[] = {"printer-name", "printer-make-and-model", "device-uri",
                                             "printer-type", "printer-uri-supported"};
@@ -70,7 +70,23 @@ std::vector<QueueAttributes> installedQueues(CupsConnection& connection)
     return queues;
 }
 
+std::string connectionOf(const QueueAttributes& queue)
+{
+    return connectionText({.deviceUri = queue.deviceUri,
+                           .printerUri = queue.printerUri,
+                           .remote = (queue.type & CUPS_PRINTER_REMOTE) != 0});
+}
+
 } // namespace
+
+std::vector<InstalledQueue> installedQueues(std::chrono::milliseconds budget)
+{
+    CupsConnection connection(CupsConnection::Clock::now() + budget);
+    std::vector<InstalledQueue> installed;
+    for (const QueueAttributes& queue : queueAttributes(connection))
+        installed.push_back({queue.name, queue.makeAndModel, connectionOf(queue)});
+    return installed;
+}
 
 CupsPrinterList::CupsPrinterList(std::chrono::milliseconds budget) : budget_(budget) {}
 
@@ -78,13 +94,10 @@ std::vector<PrinterChoice> CupsPrinterList::usablePrinters(const ModelVariant& v
 {
     CupsConnection connection(CupsConnection::Clock::now() + budget_);
     std::vector<PrinterChoice> usable;
-    for (const QueueAttributes& queue : installedQueues(connection)) {
+    for (const QueueAttributes& queue : queueAttributes(connection)) {
         if (!servesModel(variant, queue.makeAndModel) || !connection.queueAnswers(queue.name))
             continue;
-        const QueueLocation location{.deviceUri = queue.deviceUri,
-                                     .printerUri = queue.printerUri,
-                                     .remote = (queue.type & CUPS_PRINTER_REMOTE) != 0};
-        usable.push_back({queue.name, connectionText(location)});
+        usable.push_back({queue.name, connectionOf(queue)});
     }
     return usable;
 }
