@@ -35,8 +35,8 @@ constexpr std::array kCommands = {
                 {},
                 {},
                 {},
-                "Prints the settings in which B differs from A, as \"old -> new\"; without B, A is\n"
-                "compared with the factory defaults. Exit status 0 when equal, 1 when they differ,\n"
+                "Prints the settings in which B differs from A, as \"old -> new\"; without B, what A\n"
+                "changes from the factory defaults. Exit status 0 when equal, 1 when they differ,\n"
                 "2 on an error.\n"},
     CommandSpec{"export",
                 "export FILE [-o TEXT]",

@@ -69,11 +69,13 @@ int show(const CommandLine& line, Console& console)
 
 int diff(const CommandLine& line, Console& console)
 {
-    const auto a = readImage(line.positional[0], console);
-    if (!a)
+    // One file: what it changes from the factory defaults.
+    const bool two = line.positional.size() > 1;
+    const auto file = readImage(line.positional[0], console);
+    if (!file)
         return kError;
-    const auto b =
-        line.positional.size() > 1 ? readImage(line.positional[1], console) : factoryFile(*a->variant);
+    const auto a = two ? file : factoryFile(*file->variant);
+    const auto b = two ? readImage(line.positional[1], console) : file;
     if (!b)
         return kError;
     if (a->variant != b->variant) {

@@ -84,7 +84,11 @@ SettingsMap::SettingsMap(const ModelVariant& variant)
 
     // The bits each control changes over all its values, from the defaults' stored form.
     std::vector<std::vector<std::uint8_t>> changed;
-    std::vector<std::uint8_t> passedThrough(variant.blockLength, 0);
+    std::vector<bool> switchByte(variant.blockLength, false);
+    for (const FieldSpec& field : variant.fields)
+        if (field.encoding == Encoding::SwitchPair)
+            for (std::size_t b = field.offset; b < field.offset + field.width && b < switchByte.size(); ++b)
+                switchByte[b] = true;
     std::vector<int> controlsOnByte(variant.blockLength, 0);
     for (std::size_t p = 0; p < pages.size(); ++p) {
         PageData& data = pages[p].data;
@@ -110,28 +114,13 @@ SettingsMap::SettingsMap(const ModelVariant& variant)
             settings_.push_back({keyOf(control), pages[p].tab, c, {}});
             changed.push_back(std::move(mask));
         }
-        // Bits the page writes back as it read them: load every bit inverted, keep the members.
-        std::vector<Member> members;
-        for (std::size_t c = 0; c < data.controls().size(); ++c)
-            members.push_back(data.member(c));
-        SettingsBlock inverted = defaults;
-        for (std::size_t b = 0; b < inverted.size(); ++b)
-            inverted[b] = static_cast<std::uint8_t>(~defaults[b]);
-        data.load(inverted);
-        for (std::size_t c = 0; c < members.size(); ++c)
-            data.member(c) = members[c];
-        const SettingsBlock echoed = stored(pages, p, inverted);
-        for (std::size_t b = 0; b < passedThrough.size(); ++b)
-            passedThrough[b] |= echoed[b] ^ base[b];
-        data.load(defaults);
     }
 
     for (std::size_t s = 0; s < settings_.size(); ++s) {
         for (std::size_t b = 0; b < variant.blockLength; ++b) {
             if (changed[s][b] == 0)
                 continue;
-            const auto whole = static_cast<std::uint8_t>(~passedThrough[b] | changed[s][b]);
-            const std::uint8_t mask = controlsOnByte[b] == 1 ? whole : changed[s][b];
+            const std::uint8_t mask = controlsOnByte[b] == 1 && !switchByte[b] ? 0xFF : changed[s][b];
             settings_[s].bits.push_back({b, mask});
             owned_[b] |= mask;
         }

@@ -32,9 +32,9 @@ struct MappedPage {
 };
 
 // Which bits of the block each setting decides, found by trying every value of every control
-// on the factory defaults, so that pages added later need no change here. A byte shared by
-// several controls (a memory switch byte) is split bit by bit; a byte of one control belongs
-// to it whole, except for bits the page passes through from what it read.
+// on the factory defaults, so that pages added later need no change here. A byte of one
+// control belongs to it whole; a switch byte is split bit by bit, as its bits are switches of
+// their own and its other bits pass through or are cleared.
 class SettingsMap {
 public:
     explicit SettingsMap(const ModelVariant& variant);
