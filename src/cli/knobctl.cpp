@@ -23,6 +23,7 @@ constexpr int kError = 2;
 constexpr unsigned kDefaultParallel = 16;
 // The queue list: the same budget as the desktop programs' printer list.
 constexpr auto kQueueListBudget = CupsPrinterList::kDefaultBudget;
+constexpr std::string_view kServerSilent = "the print server did not answer\n";
 
 std::optional<FileImage> readImage(const std::string& path, Console& console)
 {
@@ -135,11 +136,15 @@ int newFile(const CommandLine& line, Console& console)
 
 int queues(const CommandLine& line, Console& console)
 {
-    const std::vector<InstalledQueue> installed = installedQueues(kQueueListBudget);
+    const auto installed = installedQueues(kQueueListBudget);
+    if (!installed) {
+        console.err << kServerSilent;
+        return kError;
+    }
     const bool json = line.has("--json");
     std::string text = json ? "[" : "";
     for (const ModelVariant* variant : programs()) {
-        for (const InstalledQueue& queue : installed) {
+        for (const InstalledQueue& queue : *installed) {
             if (!servesModel(*variant, queue.makeAndModel))
                 continue;
             if (json)
@@ -180,8 +185,12 @@ int send(const CommandLine& line, Console& console)
             return kError;
         }
     }
-    const std::vector<InstalledQueue> installed = installedQueues(kQueueListBudget);
-    const SendPlan plan = planSend(*image->variant, installed, named, all);
+    const auto installed = installedQueues(kQueueListBudget);
+    if (!installed) {
+        console.err << "send: " << kServerSilent << "send: nothing was sent\n";
+        return kError;
+    }
+    const SendPlan plan = planSend(*image->variant, *installed, named, all);
     if (!plan.refusals.empty()) {
         for (const std::string& refusal : plan.refusals)
             console.err << "send: " << refusal << "\n";

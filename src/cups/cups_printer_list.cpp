@@ -27,7 +27,7 @@ std::string textOf(ipp_attribute_t* attribute)
     return text ? text : "";
 }
 
-std::vector<QueueAttributes> queueAttributes(CupsConnection& connection)
+std::optional<std::vector<QueueAttributes>> queueAttributes(CupsConnection& connection)
 {
     static const char* const requested[] = {"printer-name", "printer-make-and-model", "device-uri",
                                             "printer-type", "printer-uri-supported"};
@@ -36,7 +36,7 @@ std::vector<QueueAttributes> queueAttributes(CupsConnection& connection)
                   std::size(requested), nullptr, requested);
     const IppMessage answer = connection.request(std::move(request), "/");
     if (!succeeded(answer))
-        return {};
+        return std::nullopt;
     ipp_t* response = answer.get();
 
     std::vector<QueueAttributes> queues;
@@ -79,11 +79,14 @@ std::string connectionOf(const QueueAttributes& queue)
 
 } // namespace
 
-std::vector<InstalledQueue> installedQueues(std::chrono::milliseconds budget)
+std::optional<std::vector<InstalledQueue>> installedQueues(std::chrono::milliseconds budget)
 {
     CupsConnection connection(CupsConnection::Clock::now() + budget);
+    const auto queues = queueAttributes(connection);
+    if (!queues)
+        return std::nullopt;
     std::vector<InstalledQueue> installed;
-    for (const QueueAttributes& queue : queueAttributes(connection))
+    for (const QueueAttributes& queue : *queues)
         installed.push_back({queue.name, queue.makeAndModel, connectionOf(queue)});
     return installed;
 }
@@ -94,7 +97,8 @@ std::vector<PrinterChoice> CupsPrinterList::usablePrinters(const ModelVariant& v
 {
     CupsConnection connection(CupsConnection::Clock::now() + budget_);
     std::vector<PrinterChoice> usable;
-    for (const QueueAttributes& queue : queueAttributes(connection)) {
+    for (const QueueAttributes& queue :
+         queueAttributes(connection).value_or(std::vector<QueueAttributes>{})) {
         if (!servesModel(variant, queue.makeAndModel) || !connection.queueAnswers(queue.name))
             continue;
         usable.push_back({queue.name, connectionOf(queue)});

@@ -3,6 +3,7 @@
 #include "cups/printer_list.h"
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,8 @@ struct InstalledQueue {
 };
 
 // Every installed queue, whatever its model, from one CUPS-Get-Printers within `budget`;
-// empty when the server does not answer in time. No queue is opened.
-std::vector<InstalledQueue> installedQueues(std::chrono::milliseconds budget);
+// nothing when the server does not answer in time. No queue is opened.
+std::optional<std::vector<InstalledQueue>> installedQueues(std::chrono::milliseconds budget);
 
 class CupsPrinterList : public PrinterListSource {
 public:

@@ -145,6 +145,18 @@ private slots:
         QCOMPARE(json.size(), 5);
     }
 
+    // Last: the spooler stays stopped.
+    void silentServerIsAnError()
+    {
+        QVERIFY(cups_.stopDaemon());
+        for (const QStringList& arguments : {QStringList{"queues"}, QStringList{"send", file_, "--all"}}) {
+            const Run run = knobctl(arguments);
+            QCOMPARE(run.status, 2);
+            QVERIFY2(run.err.contains("the print server did not answer\n"), qPrintable(run.err));
+            QVERIFY(run.out.isEmpty());
+        }
+    }
+
 private:
     test::PrivateCups cups_;
     QTemporaryDir dir_;
