@@ -61,6 +61,8 @@ private slots:
     void showUsesThePagesTexts();
     void refusals_data();
     void refusals();
+    void help_data();
+    void help();
 
 private:
     QString path(const QString& name) const { return dir_.filePath(name); }
@@ -241,6 +243,30 @@ void TstKnobctlFiles::refusals()
     QCOMPARE(run.status, 2);
     QVERIFY2(run.err.contains(expected), qPrintable(run.err));
     QVERIFY(run.out.isEmpty());
+}
+
+void TstKnobctlFiles::help_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("no arguments") << QStringList() << "Usage: knobctl COMMAND [ARGUMENTS]\n";
+    QTest::newRow("--help") << QStringList{"--help"} << "Usage: knobctl COMMAND [ARGUMENTS]\n";
+    for (const char* command : {"show", "diff", "export", "import", "new", "queues", "send"})
+        QTest::addRow("%s --help", command)
+            << QStringList{command, "--help"} << QString("Usage: knobctl %1").arg(command);
+    // Help wins over arguments that would be refused.
+    QTest::newRow("import -h without -o")
+        << QStringList{"import", "-h"} << "Usage: knobctl import TEXT -o FILE";
+}
+
+void TstKnobctlFiles::help()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, expected);
+    const Run run = knobctl(arguments);
+    QCOMPARE(run.status, 0);
+    QVERIFY2(run.out.startsWith(expected), qPrintable(run.out));
+    QVERIFY(run.err.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TstKnobctlFiles)

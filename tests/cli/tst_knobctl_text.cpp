@@ -294,6 +294,13 @@ void TstKnobctlText::editChangesExactlyItsBytes_data()
     QTest::newRow("kbs18t msw5-5") << "kbs18t"
                                    << "msw5.5"
                                    << "用紙最下端付近まで印刷" << 175 << QByteArray("\xF9");
+    // Fields whose bytes were no value before the edit: the edit replaces them whole.
+    QTest::newRow("kbs18r postcard mode from Z") << "kbs18r"
+                                                 << "postcardMode"
+                                                 << "ON" << 24 << QByteArray("1");
+    QTest::newRow("kbs62d centering from 9Z") << "kbs62d"
+                                              << "centerCutSheet"
+                                              << "50" << 26 << QByteArray("50");
 }
 
 void TstKnobctlText::editChangesExactlyItsBytes()
@@ -305,11 +312,15 @@ void TstKnobctlText::editChangesExactlyItsBytes()
     QFETCH(QByteArray, bytes);
 
     const ModelVariant& variant = *programNamed(program.toStdString());
-    // Odd bytes around the setting: switch bytes 0xF8 (high bits set), other fields as defaults.
+    // Odd bytes: switch bytes 0xF8 (high bits set), a postcard mode and a centering that are no
+    // values; the other fields as the defaults have them.
     FileImage original = factoryFile(variant);
     for (const FieldSpec& spec : variant.fields)
         if (spec.encoding == Encoding::SwitchPair)
             original.block[spec.offset] = original.block[spec.offset + 1] = 0xF8;
+    original.block[field(variant, "postcardMode").offset] = 'Z';
+    original.block[field(variant, "centerCutSheet").offset] = '9';
+    original.block[field(variant, "centerCutSheet").offset + 1] = 'Z';
     const std::string text = exportText(settingsMapOf(variant), original);
     const FileImage edited = imported(withLine(text, key.toStdString(), value.toStdString()));
 
