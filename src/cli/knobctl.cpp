@@ -5,6 +5,7 @@
 #include "cli/queue_send.h"
 #include "cli/settings_report.h"
 #include "cli/settings_text.h"
+#include "cli/text_table.h"
 #include "cups/cups_spooler.h"
 
 #include <fstream>
@@ -142,23 +143,22 @@ int queues(const CommandLine& line, Console& console)
         return kError;
     }
     const bool json = line.has("--json");
-    std::string text = json ? "[" : "";
+    std::string text = "[";
+    std::vector<std::vector<std::string>> rows{{"PROGRAM", "QUEUE", "MODEL", "CONNECTION"}};
     for (const ModelVariant* variant : programs()) {
         for (const InstalledQueue& queue : *installed) {
             if (!servesModel(*variant, queue.makeAndModel))
                 continue;
-            if (json)
-                text += std::string(text.size() > 1 ? ",\n " : "\n ") +
-                        "{\"program\": " + jsonString(variant->deliverable) +
-                        ", \"queue\": " + jsonString(queue.name) +
-                        ", \"model\": " + jsonString(queue.makeAndModel) +
-                        ", \"connection\": " + jsonString(queue.connection) + "}";
-            else
-                text += std::string(variant->deliverable) + "  " + queue.name + "  " + queue.makeAndModel +
-                        "  " + queue.connection + "\n";
+            rows.push_back(
+                {std::string(variant->deliverable), queue.name, queue.makeAndModel, queue.connection});
+            text += std::string(text.size() > 1 ? ",\n " : "\n ") +
+                    "{\"program\": " + jsonString(variant->deliverable) +
+                    ", \"queue\": " + jsonString(queue.name) +
+                    ", \"model\": " + jsonString(queue.makeAndModel) +
+                    ", \"connection\": " + jsonString(queue.connection) + "}";
         }
     }
-    console.out << text << (json ? "\n]\n" : "");
+    console.out << (json ? text + "\n]\n" : textTable(rows));
     return kDone;
 }
 

@@ -1,5 +1,7 @@
 #include "cli/queue_send.h"
 
+#include "cli/text_table.h"
+
 #include "core/messages.h"
 #include "core/raw_job.h"
 #include "cups/printer_list.h"
@@ -16,24 +18,6 @@ namespace {
 
 // Settings printed to a file never reach a printer; only this exact text is refused.
 constexpr std::string_view kFilePort = "FILE:";
-
-// Display columns of UTF-8 text: CJK characters take two.
-std::size_t columns(std::string_view text)
-{
-    std::size_t width = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        width += length >= 3 ? 2 : 1;
-        i += length;
-    }
-    return width;
-}
-
-std::string padded(std::string_view text, std::size_t width)
-{
-    return std::string(text) + std::string(width > columns(text) ? width - columns(text) : 0, ' ');
-}
 
 } // namespace
 
@@ -97,14 +81,10 @@ std::vector<QueueResult> sendToQueues(SpoolerPort& spooler, std::span<const Inst
 
 std::string resultTable(std::span<const QueueResult> results)
 {
-    std::size_t width = columns("QUEUE");
+    std::vector<std::vector<std::string>> rows{{"QUEUE", "RESULT", "MESSAGE"}};
     for (const QueueResult& result : results)
-        width = std::max(width, columns(result.queue));
-    std::string table = padded("QUEUE", width) + "  RESULT  MESSAGE\n";
-    for (const QueueResult& result : results)
-        table += padded(result.queue, width) + "  " + padded(result.sent ? "sent" : "FAILED", 6) + "  " +
-                 result.message + "\n";
-    return table;
+        rows.push_back({result.queue, result.sent ? "sent" : "FAILED", result.message});
+    return textTable(rows);
 }
 
 std::string jsonString(std::string_view text)

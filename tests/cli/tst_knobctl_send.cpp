@@ -131,15 +131,23 @@ private slots:
     {
         const Run run = knobctl({"queues"});
         QCOMPARE(run.status, 0);
+        // Aligned columns: program, queue, model, connection.
         QStringList rows = run.out.split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(rows.size(), 5);
+        QCOMPARE(rows.size(), 6);
+        QVERIFY(rows.takeFirst().contains(QRegularExpression("^PROGRAM +QUEUE +MODEL +CONNECTION$")));
         QVERIFY2(!run.out.contains("hunter2") && !run.out.contains("admin"), qPrintable(run.out));
-        QVERIFY(rows.contains("kbs18t  guarded  ZAV Ferrostrike Q18TS  socket://127.0.0.1:9"));
-        QCOMPARE(rows.filter(QRegularExpression("^kbs18r  office[123]  ZAV Ferrostrike Q18R[WV]  socket://"))
+        QCOMPARE(
+            rows.filter(QRegularExpression("^kbs18t +guarded +ZAV Ferrostrike Q18TS +socket://127.0.0.1:9$"))
+                .size(),
+            1);
+        QCOMPARE(rows.filter(QRegularExpression("^kbs18r +office[123] +ZAV Ferrostrike Q18R[WV] +socket://"))
                      .size(),
                  3);
-        QCOMPARE(rows.filter(QRegularExpression("^kbs62d  other  ZAV Ferrostrike P62DW  socket://")).size(),
+        QCOMPARE(rows.filter(QRegularExpression("^kbs62d +other +ZAV Ferrostrike P62DW +socket://")).size(),
                  1);
+        const qsizetype column = rows[0].indexOf("ZAV");
+        for (const QString& row : rows)
+            QCOMPARE(row.indexOf("ZAV"), column);
 
         const QJsonArray json = QJsonDocument::fromJson(knobctl({"queues", "--json"}).out.toUtf8()).array();
         QCOMPARE(json.size(), 5);
