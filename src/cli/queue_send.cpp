@@ -14,13 +14,6 @@
 
 namespace kbs::cli {
 
-namespace {
-
-// Settings printed to a file never reach a printer; only this exact text is refused.
-constexpr std::string_view kFilePort = "FILE:";
-
-} // namespace
-
 SendPlan planSend(const ModelVariant& variant, std::span<const InstalledQueue> installed,
                   std::span<const std::string> named, bool all)
 {

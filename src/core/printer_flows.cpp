@@ -9,8 +9,6 @@
 namespace kbs {
 
 namespace {
-// Settings printed to a file never reach a printer; only this exact text is refused.
-constexpr std::string_view kFilePort = "FILE:";
 
 std::string withValue(std::string_view pattern, const std::string& value)
 {
