@@ -226,9 +226,14 @@ int runKnobctl(std::span<const std::string> arguments, Console& console)
         {"show", show},   {"diff", diff},     {"export", exportFile}, {"import", importFile},
         {"new", newFile}, {"queues", queues}, {"send", send},
     };
-    for (const auto& [name, run] : kRuns)
-        if (name == command->name)
-            return run(line, console);
+    try {
+        for (const auto& [name, run] : kRuns)
+            if (name == command->name)
+                return run(line, console);
+    } catch (const std::exception& failure) {
+        // A table the program cannot map, or no memory: said plainly, nothing half-written.
+        console.err << "knobctl " << command->name << ": " << failure.what() << "\n";
+    }
     return kError;
 }
 
