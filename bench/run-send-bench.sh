@@ -40,7 +40,7 @@ seconds() {
     start=$(date +%s.%N)
     "$@" >/dev/null
     end=$(date +%s.%N)
-    echo "$end - $start" | bc
+    awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }'
 }
 
 lp_loop() {
@@ -54,7 +54,7 @@ compare() {
     for round in $(seq "$rounds"); do
         ours=$(seconds "$knobctl" send "$file" "${queues[@]}")
         loop=$(seconds lp_loop)
-        printf '%-18s %-6s %11.3fs %11.3fs %8.3f\n' "$1" "$round" "$ours" "$loop" "$(echo "$ours / $loop" | bc -l)"
+        printf '%-18s %-6s %11.3fs %11.3fs %8.3f\n' "$1" "$round" "$ours" "$loop" "$(awk -v a="$ours" -v b="$loop" 'BEGIN { printf "%.3f", a / b }')"
         cancel -a >/dev/null 2>&1 || true
     done
 }
