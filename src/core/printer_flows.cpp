@@ -1,6 +1,7 @@
 #include "core/command_core.h"
 
 #include "core/messages.h"
+#include "core/raw_job.h"
 #include "model/command_ids.h"
 
 #include <memory>
@@ -8,9 +9,6 @@
 namespace kbs {
 
 namespace {
-constexpr std::string_view kJobDocumentName = "Knobstation Status Write";
-// Settings printed to a file never reach a printer; only this exact text is refused.
-constexpr std::string_view kFilePort = "FILE:";
 
 std::string withValue(std::string_view pattern, const std::string& value)
 {
@@ -58,13 +56,8 @@ bool CommandCore::sendSettings()
 
 bool CommandCore::sendJob()
 {
-    // The queue is closed when it goes out of scope, on every path and before any message.
-    const std::unique_ptr<OpenQueue> queue = ports_.spooler.openForUse(currentPrinter_.name);
-    if (!queue || !queue->startRawJob(kJobDocumentName))
-        return false;
-    const bool written = queue->writeData(editBlock_.bytes());
-    const bool ended = queue->endJob(); // the job is ended even after a failed write
-    return written && ended;
+    // The queue is closed inside, on every path and before any message.
+    return sendRawJob(ports_.spooler, currentPrinter_.name, editBlock_.bytes());
 }
 
 void CommandCore::OnSelectPrinter()

@@ -27,7 +27,7 @@ std::string textOf(ipp_attribute_t* attribute)
     return text ? text : "";
 }
 
-std::vector<QueueAttributes> installedQueues(CupsConnection& connection)
+std::optional<std::vector<QueueAttributes>> queueAttributes(CupsConnection& connection)
 {
     static const char* const requested[] = {"printer-name", "printer-make-and-model", "device-uri",
                                             "printer-type", "printer-uri-supported"};
@@ -36,7 +36,7 @@ std::vector<QueueAttributes> installedQueues(CupsConnection& connection)
                   std::size(requested), nullptr, requested);
     const IppMessage answer = connection.request(std::move(request), "/");
     if (!succeeded(answer))
-        return {};
+        return std::nullopt;
     ipp_t* response = answer.get();
 
     std::vector<QueueAttributes> queues;
@@ -70,7 +70,26 @@ std::vector<QueueAttributes> installedQueues(CupsConnection& connection)
     return queues;
 }
 
+std::string connectionOf(const QueueAttributes& queue)
+{
+    return connectionText({.deviceUri = queue.deviceUri,
+                           .printerUri = queue.printerUri,
+                           .remote = (queue.type & CUPS_PRINTER_REMOTE) != 0});
+}
+
 } // namespace
+
+std::optional<std::vector<InstalledQueue>> installedQueues(std::chrono::milliseconds budget)
+{
+    CupsConnection connection(CupsConnection::Clock::now() + budget);
+    const auto queues = queueAttributes(connection);
+    if (!queues)
+        return std::nullopt;
+    std::vector<InstalledQueue> installed;
+    for (const QueueAttributes& queue : *queues)
+        installed.push_back({queue.name, queue.makeAndModel, connectionOf(queue)});
+    return installed;
+}
 
 CupsPrinterList::CupsPrinterList(std::chrono::milliseconds budget) : budget_(budget) {}
 
@@ -78,13 +97,11 @@ std::vector<PrinterChoice> CupsPrinterList::usablePrinters(const ModelVariant& v
 {
     CupsConnection connection(CupsConnection::Clock::now() + budget_);
     std::vector<PrinterChoice> usable;
-    for (const QueueAttributes& queue : installedQueues(connection)) {
+    for (const QueueAttributes& queue :
+         queueAttributes(connection).value_or(std::vector<QueueAttributes>{})) {
         if (!servesModel(variant, queue.makeAndModel) || !connection.queueAnswers(queue.name))
             continue;
-        const QueueLocation location{.deviceUri = queue.deviceUri,
-                                     .printerUri = queue.printerUri,
-                                     .remote = (queue.type & CUPS_PRINTER_REMOTE) != 0};
-        usable.push_back({queue.name, connectionText(location)});
+        usable.push_back({queue.name, connectionOf(queue)});
     }
     return usable;
 }

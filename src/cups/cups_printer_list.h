@@ -3,6 +3,9 @@
 #include "cups/printer_list.h"
 
 #include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace kbs {
 
@@ -10,6 +13,17 @@ namespace kbs {
 // one CUPS-Get-Printers for the list, then a trial open of each candidate, all on one
 // connection and within one deadline. Printers merely discovered on the network are not
 // installed and not listed.
+// An installed queue of libcups' default server as its list reports it.
+struct InstalledQueue {
+    std::string name;
+    std::string makeAndModel; // "printer-make-and-model"
+    std::string connection;   // the text shown under "接続先", never with a password
+};
+
+// Every installed queue, whatever its model, from one CUPS-Get-Printers within `budget`;
+// nothing when the server does not answer in time. No queue is opened.
+std::optional<std::vector<InstalledQueue>> installedQueues(std::chrono::milliseconds budget);
+
 class CupsPrinterList : public PrinterListSource {
 public:
     static constexpr std::chrono::milliseconds kDefaultBudget{10000};
