@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/code_list.h"
+#include "model/form_dialog_table.h"
 #include "model/page_id.h"
 
 #include <cstddef>
@@ -60,6 +61,9 @@ struct ControlRow {
     const NumberBoxSpec* number = nullptr; // number boxes
     std::string_view unit{};               // behind a number box, e.g. "桁"
     std::string_view note{};               // beside the control, e.g. "（P62DWのみ）"
+    // Feed rows: the feed value of each slider position, and the scale under the slider.
+    std::span<const int> stops{};
+    std::span<const SliderScaleLine> scale{};
 };
 
 // A notice about number boxes left pending, and the boxes it corrects to their minimum.
@@ -69,11 +73,20 @@ struct PendingNotice {
     std::string_view caption;
 };
 
+// The button that opens the form settings dialog for the form its list shows. Its caption is
+// the row's label until a form is chosen, then `captionFormat` filled with the list's text.
+struct FormButtonRule {
+    std::string_view list;          // the form list's control name
+    std::string_view button;        // the button's control name
+    std::string_view captionFormat; // "%s" stands for the list's text
+};
+
 // A page built from control rows. Only the first notice with a pending box is shown.
 struct ControlPageTable {
     PageId page;
     std::span<const ControlRow> rows;
     std::span<const PendingNotice> pendingNotices{};
+    const FormButtonRule* formButton = nullptr;
 };
 
 } // namespace kbs

@@ -38,7 +38,9 @@ ControlSpec specOf(const ControlRow& row)
                      .number = row.number,
                      .unit = row.unit,
                      .group = row.group,
-                     .placement = row.placement};
+                     .placement = row.placement,
+                     .stops = row.stops,
+                     .scale = row.scale};
     if (row.kind == ControlKind::RadioPair) {
         if (row.list == nullptr || row.list->entries.size() != 2)
             refuse(row, "a radio pair needs a list of two entries");
@@ -50,9 +52,12 @@ ControlSpec specOf(const ControlRow& row)
 void addRow(PageData& data, const ControlRow& row, PageId page, std::span<const FieldSpec> layout)
 {
     switch (row.kind) {
-    case ControlKind::NumberBox: {
+    case ControlKind::NumberBox:
+    case ControlKind::FeedRow: {
         if (row.number == nullptr)
             refuse(row, "a number box needs its range");
+        if ((row.kind == ControlKind::FeedRow) == row.stops.empty())
+            refuse(row, "a feed row, and only a feed row, has slider stops");
         const std::size_t member = data.addControl(specOf(row), MemberKind::Number);
         if (!row.field.empty()) {
             const FieldSpec& field = fieldOf(row, page, layout);
@@ -78,7 +83,6 @@ void addRow(PageData& data, const ControlRow& row, PageId page, std::span<const 
         data.addControl(specOf(row), MemberKind::Text);
         return;
     case ControlKind::CheckBox:
-    case ControlKind::FeedRow:
         break;
     }
     refuse(row, "this kind of control has no binding on a control page yet");

@@ -15,8 +15,9 @@ namespace kbs::kbs18t {
 
 std::span<const std::uint8_t> factoryDefaults();
 std::span<const FieldSpec> fields();
-// The parameter pages.
+// The pages built from control rows: the parameter page and the form tab.
 std::span<const ControlPageTable> controlPages();
+const ControlPageTable& formPage();
 const PageTables& pageTables();
 
 } // namespace kbs::kbs18t
