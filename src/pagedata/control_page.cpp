@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace kbs {
 
@@ -38,9 +39,7 @@ ControlSpec specOf(const ControlRow& row)
                      .number = row.number,
                      .unit = row.unit,
                      .group = row.group,
-                     .placement = row.placement,
-                     .stops = row.stops,
-                     .scale = row.scale};
+                     .placement = row.placement};
     if (row.kind == ControlKind::RadioPair) {
         if (row.list == nullptr || row.list->entries.size() != 2)
             refuse(row, "a radio pair needs a list of two entries");
@@ -58,7 +57,10 @@ void addRow(PageData& data, const ControlRow& row, PageId page, std::span<const 
             refuse(row, "a number box needs its range");
         if ((row.kind == ControlKind::FeedRow) == row.stops.empty())
             refuse(row, "a feed row, and only a feed row, has slider stops");
-        const std::size_t member = data.addControl(specOf(row), MemberKind::Number);
+        ControlSpec spec = specOf(row);
+        spec.stops = row.stops;
+        spec.scale = row.scale;
+        const std::size_t member = data.addControl(std::move(spec), MemberKind::Number);
         if (!row.field.empty()) {
             const FieldSpec& field = fieldOf(row, page, layout);
             data.addBinding(std::make_unique<NumberBinding>(

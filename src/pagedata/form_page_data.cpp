@@ -11,7 +11,7 @@ namespace kbs {
 
 namespace {
 
-const FormButtonRule& ruleOf(const ControlPageTable& table)
+const FormButton& ruleOf(const ControlPageTable& table)
 {
     if (table.formButton == nullptr)
         throw std::invalid_argument("the page has no form button");
@@ -31,11 +31,18 @@ bool isNumber(const ControlSpec& control)
     return control.kind == ControlKind::NumberBox || control.kind == ControlKind::FeedRow;
 }
 
+// The rows' controls and bindings; the images move through the page's own form editor.
+PageData rowsData(const ControlPageTable& table, const ModelVariant& variant)
+{
+    ControlPageTable rows = table;
+    rows.formButton = nullptr;
+    return controlPageData(rows, variant.fields);
+}
+
 } // namespace
 
 FormPageData::FormPageData(const ModelVariant& variant, const ControlPageTable& table)
-    : table_(table), data_(controlPageData(table, variant.fields)), editor_(variant),
-      sliders_(data_.controls().size(), 0),
+    : table_(table), data_(rowsData(table, variant)), editor_(variant), sliders_(data_.controls().size(), 0),
       list_(controlNamed(data_, ruleOf(table).list, ControlKind::CodeList)),
       button_(controlNamed(data_, ruleOf(table).button, ControlKind::PushButton))
 {

@@ -40,7 +40,6 @@ public:
 
     const PageData& data() const { return data_; }
     FormEditor& editor() { return editor_; }
-    const FormEditor& editor() const { return editor_; }
     std::size_t listControl() const { return list_; }
     std::size_t buttonControl() const { return button_; }
 

@@ -404,7 +404,7 @@ void TestFormPageData::tableWithoutFormButtonIsRefused()
     ControlPageTable table = *findControlPage(*program().pageTables, PageId::Form);
     table.formButton = nullptr;
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, FormPageData(program(), table));
-    const FormButtonRule noSuchList{"formList", "formButton", "%sの設定(&D)"};
+    const FormButton noSuchList{"formList", "formButton", "%sの設定(&D)"};
     table.formButton = &noSuchList;
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, FormPageData(program(), table));
 }

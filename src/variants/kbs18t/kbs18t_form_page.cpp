@@ -30,14 +30,14 @@ constexpr kbs::CodeList kFormList{.entries = kForms,
 // clang-format off
 constexpr std::array kFormRows = {
     ControlRow{.kind = FeedRow, .name = "feedContinuous", .label = "連続紙(&T)", .group = kFeedGroupLabel,
-               .field = "form0.feedContinuous", .number = &kFeedBox, .unit = kFeedUnit,
-               .stops = kTenStops, .scale = kTenStopScale},
+               .field = "form0.feedContinuous", .stops = kTenStops,
+               .scale = kTenStopScale, .number = &kFeedBox, .unit = kFeedUnit},
     ControlRow{.kind = FeedRow, .name = "feedCutSheet", .label = "カット紙(&C)", .group = kFeedGroupLabel,
-               .field = "form0.feedCutSheet", .number = &kFeedBox, .unit = kFeedUnit,
-               .stops = kTenStops, .scale = kTenStopScale},
+               .field = "form0.feedCutSheet", .stops = kTenStops,
+               .scale = kTenStopScale, .number = &kFeedBox, .unit = kFeedUnit},
     ControlRow{.kind = FeedRow, .name = "feedPostcard", .label = "はがき(&P)", .group = kFeedGroupLabel,
-               .field = "form0.feedPostcard", .number = &kFeedBox, .unit = kFeedUnit,
-               .stops = kTenStopsPostcard, .scale = kTenStopScalePostcard},
+               .field = "form0.feedPostcard", .stops = kTenStopsPostcard,
+               .scale = kTenStopScalePostcard, .number = &kFeedBox, .unit = kFeedUnit},
     ControlRow{.kind = NumberBox, .name = "formLength", .label = "用紙長(&N)", .placement = Left,
                .field = "form0.formLength", .number = &kLengthBox, .unit = "行"},
     ControlRow{.kind = NumberBox, .name = "adjCutSheet", .label = "カット紙位置補正(&K)", .placement = Left,
@@ -48,7 +48,7 @@ constexpr std::array kFormRows = {
 };
 // clang-format on
 
-constexpr FormButtonRule kFormButton{
+constexpr FormButton kFormButton{
     .list = "formSelect", .button = "formButton", .captionFormat = "%sの設定(&D)"};
 } // namespace
 

@@ -15,9 +15,10 @@ namespace kbs::kbs18t {
 
 std::span<const std::uint8_t> factoryDefaults();
 std::span<const FieldSpec> fields();
-// The pages built from control rows: the parameter page and the form tab.
+// The parameter pages.
 std::span<const ControlPageTable> controlPages();
-const ControlPageTable& formPage();
 const PageTables& pageTables();
+// The form tab, one of the control pages.
+const ControlPageTable& formPage();
 
 } // namespace kbs::kbs18t
