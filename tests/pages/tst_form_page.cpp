@@ -12,6 +12,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
@@ -120,6 +121,8 @@ class TestFormPage : public QObject {
 private slots:
     void initTestCase() { QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
     void cleanup();
+    void labelsAreExact_data();
+    void labelsAreExact();
     void defaultsAreShown_data();
     void defaultsAreShown();
     void formListDrivesTheButton_data();
@@ -138,6 +141,51 @@ private slots:
 void TestFormPage::cleanup()
 {
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void TestFormPage::labelsAreExact_data()
+{
+    QTest::addColumn<QByteArray>("widget");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("group") << QByteArray("feedGroup") << "吸入位置";
+    QTest::newRow("連続紙") << QByteArray("feedContinuous_label") << "連続紙(&T)";
+    QTest::newRow("カット紙") << QByteArray("feedCutSheet_label") << "カット紙(&C)";
+    QTest::newRow("はがき") << QByteArray("feedPostcard_label") << "はがき(&P)";
+    for (const char* feed : {"feedContinuous", "feedCutSheet", "feedPostcard"})
+        QTest::addRow("%s unit", feed) << QByteArray(feed) + "_unit"
+                                       << "/120インチ";
+    QTest::newRow("用紙長") << QByteArray("formLength_label") << "用紙長(&N)";
+    QTest::newRow("用紙長 unit") << QByteArray("formLength_unit") << "行";
+    QTest::newRow("補正") << QByteArray("adjCutSheet_label") << "カット紙位置補正(&K)";
+    QTest::newRow("補正 unit") << QByteArray("adjCutSheet_unit") << "桁";
+    QTest::newRow("書式選択") << QByteArray("formSelect_label") << "書式選択(&S)";
+    QTest::newRow("list") << QByteArray("formSelect") << "選択なし|書式１|書式２|書式３";
+    QTest::newRow("連続紙 scale") << QByteArray("feedContinuous_scale")
+                                  << "0|1/8|1/6|1/4|1/3|1/2|1インチ|3.8|6.03|9.7mm";
+    QTest::newRow("カット紙 scale") << QByteArray("feedCutSheet_scale")
+                                    << "0|1/8|1/6|1/4|1/3|1/2|1インチ|3.8|6.03|9.7mm";
+    QTest::newRow("はがき scale") << QByteArray("feedPostcard_scale")
+                                  << "0|1/8|1/6|1/4|1/3|1/2|1インチ|3.8|6.03|11.5mm";
+}
+
+// Labels, list entries and scale labels: a list or a scale reads "|"-joined.
+void TestFormPage::labelsAreExact()
+{
+    QFETCH(QByteArray, widget);
+    Rig rig;
+    QStringList texts;
+    for (QWidget* found : rig.page->findChildren<QWidget*>(widget)) {
+        if (found->window() != rig.page.get())
+            continue; // the form dialog's own
+        if (auto* label = qobject_cast<QLabel*>(found))
+            texts << label->text();
+        else if (auto* group = qobject_cast<QGroupBox*>(found))
+            texts << group->title();
+        else if (auto* list = qobject_cast<QComboBox*>(found))
+            for (int entry = 0; entry < list->count(); ++entry)
+                texts << list->itemText(entry);
+    }
+    QTEST(texts.join('|'), "text");
 }
 
 void TestFormPage::defaultsAreShown_data()
