@@ -259,20 +259,12 @@ void TestFormPage::typingIntoABox_data()
                                   << "130" << 9 << QByteArray("130");
     QTest::newRow("はがき 50") << QByteArray("feedPostcard") << "50"
                                << "50" << 7 << QByteArray("050");
-    QTest::newRow("カット紙 50") << QByteArray("feedCutSheet") << "50"
-                                 << "50" << 7 << QByteArray("050");
     QTest::newRow("連続紙 90") << QByteArray("feedContinuous") << "90"
                                << "90" << 8 << QByteArray("090");
-    QTest::newRow("連続紙 16") << QByteArray("feedContinuous") << "16"
-                               << "16" << 1 << QByteArray("016");
-    QTest::newRow("用紙長 100") << QByteArray("formLength") << "100"
-                                << "99" << -1 << QByteArray("99");
     QTest::newRow("用紙長 0") << QByteArray("formLength") << "0"
                               << "1" << -1 << QByteArray("01");
     QTest::newRow("補正 69") << QByteArray("adjCutSheet") << "69"
                              << "68" << -1 << QByteArray("68");
-    QTest::newRow("補正 7") << QByteArray("adjCutSheet") << "7"
-                            << "7" << -1 << QByteArray("07");
 }
 
 void TestFormPage::typingIntoABox()
