@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace kbs {
 
@@ -112,7 +113,7 @@ void CPage_Form::build()
             break;
         case ControlKind::RadioPair:
         case ControlKind::CheckBox:
-            break;
+            throw std::invalid_argument("the form tab has no widget for " + control.name);
         }
     }
     others->setColumnStretch(0, 1);
