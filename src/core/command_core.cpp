@@ -131,18 +131,15 @@ bool CommandCore::offerSendAndSave(std::string_view sendQuestion, std::string_vi
 
 bool CommandCore::stoppedOnPendingEntry()
 {
-    // The parameter pages, found by the page they show: a typed value still out of range
-    // stops the command with its page in front.
-    for (const PageId page : {PageId::Param, PageId::Param2}) {
-        const std::optional<std::size_t> tab = tabIndexOf(variant_, page);
-        if (!tab || *tab >= ports_.pages.pageCount())
+    // A typed value a store would not take (the parameter pages' entries still out of range,
+    // a form tab box left empty) stops the command with its page in front, first in tab order.
+    for (std::size_t tab = 0; tab < ports_.pages.pageCount(); ++tab) {
+        SettingsPage& page = ports_.pages.page(tab);
+        if (!page.HasPendingEntry())
             continue;
-        SettingsPage& paramPage = ports_.pages.page(*tab);
-        if (!paramPage.HasPendingEntry())
-            continue;
-        if (ports_.window.selectedTab() != *tab)
-            ports_.window.ShowPage(*tab);
-        paramPage.ShowPendingNotice();
+        if (ports_.window.selectedTab() != tab)
+            ports_.window.ShowPage(tab);
+        page.ShowPendingNotice();
         return true;
     }
     return false;

@@ -16,7 +16,8 @@ public:
     // Writes the page's values into its fields and touches no other byte.
     virtual void StoreBlock(SettingsBlock& block) = 0;
 
-    // Only the parameter page can hold an entry that may still grow into its range.
+    // An entry that may still grow into its range, or that a store would refuse: the commands
+    // that send or save stop on it.
     virtual bool HasPendingEntry() const { return false; }
     virtual void ShowPendingNotice() {}
     // Only the page with the form-settings button has a caption to refresh.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/code_list.h"
+#include "model/form_dialog_table.h"
 #include "model/page_id.h"
 
 #include <cstddef>
@@ -56,6 +57,9 @@ struct ControlRow {
     std::string_view field{};  // the block field; empty for none
     std::size_t firstChar = 0; // characters of the field before it are neither read nor written
     CodeCodec codec = CodeCodec::Chars;
+    // Feed rows: the feed value of each slider position, and the scale under the slider.
+    std::span<const int> stops{};
+    std::span<const SliderScaleLine> scale{};
     const CodeList* list = nullptr;        // lists and radio pairs
     const NumberBoxSpec* number = nullptr; // number boxes
     std::string_view unit{};               // behind a number box, e.g. "桁"
@@ -69,11 +73,20 @@ struct PendingNotice {
     std::string_view caption;
 };
 
+// The button that opens the form settings dialog on the form its list shows. The page that
+// carries it also holds the images of the dialog's forms.
+struct FormButton {
+    std::string_view list;          // the form list's control name
+    std::string_view button;        // the button's control name
+    std::string_view captionFormat; // the button's caption, "%s" standing for the list's text
+};
+
 // A page built from control rows. Only the first notice with a pending box is shown.
 struct ControlPageTable {
     PageId page;
     std::span<const ControlRow> rows;
     std::span<const PendingNotice> pendingNotices{};
+    const FormButton* formButton = nullptr;
 };
 
 } // namespace kbs

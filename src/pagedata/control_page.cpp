@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace kbs {
 
@@ -50,10 +51,16 @@ ControlSpec controlOf(const ControlRow& row)
 void addRow(PageData& data, const ControlRow& row, PageId page, std::span<const FieldSpec> layout)
 {
     switch (row.kind) {
-    case ControlKind::NumberBox: {
+    case ControlKind::NumberBox:
+    case ControlKind::FeedRow: {
         if (row.number == nullptr)
             refuse(row, "a number box needs its range");
-        const std::size_t member = data.addControl(controlOf(row), MemberKind::Number);
+        if ((row.kind == ControlKind::FeedRow) == row.stops.empty())
+            refuse(row, "a feed row, and only a feed row, has slider stops");
+        ControlSpec spec = controlOf(row);
+        spec.stops = row.stops;
+        spec.scale = row.scale;
+        const std::size_t member = data.addControl(std::move(spec), MemberKind::Number);
         if (!row.field.empty()) {
             const FieldSpec& field = fieldOf(row, page, layout);
             data.addBinding(std::make_unique<NumberBinding>(
@@ -78,7 +85,6 @@ void addRow(PageData& data, const ControlRow& row, PageId page, std::span<const 
         data.addControl(controlOf(row), MemberKind::Text);
         return;
     case ControlKind::CheckBox:
-    case ControlKind::FeedRow:
         break;
     }
     refuse(row, "this kind of control has no binding on a control page yet");

@@ -3,6 +3,7 @@
 #include "model/control_table.h"
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,9 @@ struct ControlSpec {
     std::string_view group{};                  // the group box it sits in, empty for none
     Placement placement = Placement::Full;
     bool visible = true; // hidden controls still take part in load and store
+    // Feed rows: slider stops and the scale under the slider.
+    std::span<const int> stops{};
+    std::span<const SliderScaleLine> scale{};
 };
 
 // What a member holds: the entry shown, a number or a text.

@@ -5,6 +5,7 @@
 #include "pagedata/switch_page.h"
 #include "pages/control_page.h"
 #include "pages/empty_page.h"
+#include "pages/form_page.h"
 #include "pages/table_page.h"
 
 #include <array>
@@ -38,8 +39,16 @@ std::unique_ptr<PageWidget> controlPage(const PageContext& context, PageId page,
                                          parent);
 }
 
-// The function selection and form pages are not built yet: they own no field, so every
-// byte they would own passes through unchanged.
+std::unique_ptr<PageWidget> formPage(const PageContext& context, PageId page, QWidget* parent)
+{
+    const ControlPageTable* table = findControlPage(tablesOf(context.variant), page);
+    if (table == nullptr)
+        throw std::logic_error("the variant has no form tab table");
+    return std::make_unique<CPage_Form>(context, *table, parent);
+}
+
+// The function selection page is not built yet: it owns no field, so every byte it would own
+// passes through unchanged.
 std::unique_ptr<PageWidget> emptyPage(const PageContext&, PageId, QWidget* parent)
 {
     return std::make_unique<EmptyPage>(parent);
@@ -47,7 +56,7 @@ std::unique_ptr<PageWidget> emptyPage(const PageContext&, PageId, QWidget* paren
 
 constexpr std::array kRegistry = {
     PageRegistration{PageId::Select, emptyPage},   PageRegistration{PageId::Param, controlPage},
-    PageRegistration{PageId::Param2, controlPage}, PageRegistration{PageId::Form, emptyPage},
+    PageRegistration{PageId::Param2, controlPage}, PageRegistration{PageId::Form, formPage},
     PageRegistration{PageId::MSW1, switchPage},    PageRegistration{PageId::MSW2, switchPage},
     PageRegistration{PageId::MSW3, switchPage},    PageRegistration{PageId::MSW4, switchPage},
     PageRegistration{PageId::MSW5, switchPage},

@@ -14,12 +14,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -325,6 +327,56 @@ private slots:
         QTest::keyClick(window.tabStrip(), Qt::Key_K, Qt::ControlModifier);
         QCOMPARE(window.selectedTab(), std::size_t(0));
         QCOMPARE(QApplication::focusWidget(), window.tabStrip());
+    }
+
+    // Ctrl+F brings the form tab forward with the focus in it; the button caption follows the
+    // form list, and the core refreshes it whenever it reloads the pages.
+    void formTabOfKbs18t()
+    {
+        Window window("kbs18t");
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(window.selectedTab(), std::size_t(1));
+        PageWidget* page = window.pageWidget(1);
+        QCOMPARE(page->objectName(), QString("CPage_Form"));
+        QVERIFY(page->isAncestorOf(QApplication::focusWidget()));
+
+        auto* button = page->findChild<QPushButton*>("formButton");
+        auto* list = page->findChild<QComboBox*>("formSelect");
+        QVERIFY(button && list);
+        QCOMPARE(button->text(), QString("書式の設定(&D)")); // refreshed at start-up
+        QVERIFY(!button->isEnabled());
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(button->text(), QString("書式１の設定(&D)"));
+        QVERIFY(button->isEnabled());
+
+        window.answer = Answer::Ok;
+        QVERIFY(window.runCommand(cmd::FactoryDefaults));
+        QCOMPARE(list->currentText(), QString("選択なし"));
+        QCOMPARE(button->text(), QString("書式の設定(&D)"));
+        QVERIFY(!button->isEnabled());
+    }
+
+    // A form tab box left empty stops a save with the form tab in front and the box focused.
+    void emptyFormTabBoxStopsSave()
+    {
+        Window window("kbs18t");
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.ShowPage(1);
+        auto* box = window.pageWidget(1)->findChild<NumberBox*>("feedPostcard");
+        QVERIFY(box);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        window.ShowPage(0);
+        window.texts.clear();
+
+        window.runCommand(cmd::SaveFile);
+        QCOMPARE(window.selectedTab(), std::size_t(1));
+        QCOMPARE(window.texts, QStringList{"整数を入力してください。"});
+        QCOMPARE(QApplication::focusWidget(), box);
+        QCOMPARE(window.ports.saveChoices, 0);
     }
 };
 

@@ -123,32 +123,37 @@ private slots:
         QCOMPARE(rig.core.neverSent(), journal.size() == 1);
     }
 
-    // The parameter tab comes forward with its notice, and nothing is sent until it is corrected.
+    // The page with an entry a store would not take comes forward with its notice, and nothing
+    // is sent until it is corrected.
     void pendingEntryStopsSend_data()
     {
         QTest::addColumn<const ModelVariant*>("variant");
+        QTest::addColumn<int>("page");
         QTest::addColumn<int>("selectedTab");
         QTest::addColumn<QStringList>("journal");
-        QTest::newRow("kbs18r") << &kbs18r::variant() << 4
+        QTest::newRow("kbs18r") << &kbs18r::variant() << int(PageId::Param) << 4
                                 << QStringList{"show page 1", "pending notice on tab 1"};
         QTest::newRow("kbs62d, parameter tab shown")
-            << &kbs62d::variant() << 1 << QStringList{"pending notice on tab 1"};
-        QTest::newRow("kbs18t") << &kbs18t::variant() << 0
+            << &kbs62d::variant() << int(PageId::Param) << 1 << QStringList{"pending notice on tab 1"};
+        QTest::newRow("kbs18t") << &kbs18t::variant() << int(PageId::Param) << 0
                                 << QStringList{"show page 2", "pending notice on tab 2"};
+        QTest::newRow("kbs18t form tab") << &kbs18t::variant() << int(PageId::Form) << 2
+                                         << QStringList{"show page 1", "pending notice on tab 1"};
     }
     void pendingEntryStopsSend()
     {
         QFETCH(const ModelVariant*, variant);
+        QFETCH(int, page);
         QFETCH(int, selectedTab);
         QFETCH(QStringList, journal);
         CoreRig& rig = holder_.make(*variant);
         rig.startUp();
         rig.change("msw2", std::string("\x01\x01", 2));
-        rig.pageOf(PageId::Param).pendingEntry = true;
+        rig.pageOf(PageId(page)).pendingEntry = true;
         rig.tab = std::size_t(selectedTab);
         QCOMPARE(rig.run(&CommandCore::SendSettingsToPrinter), journal);
         QVERIFY(rig.copiesAre(rig.core.editBlock(), rig.defaults(), rig.defaults()) && rig.core.neverSent());
-        rig.pageOf(PageId::Param).pendingEntry = false; // corrected by the user
+        rig.pageOf(PageId(page)).pendingEntry = false; // corrected by the user
         QVERIFY(rig.sendSucceeds());
     }
 };

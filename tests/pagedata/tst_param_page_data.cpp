@@ -189,8 +189,9 @@ void TestParamPageData::storeWritesExactlyTheOwnedBytes_data()
     QTest::addColumn<int>("page");
     for (const ModelVariant* variant : kVariants)
         for (const ControlPageTable& page : variant->pageTables->controlPages)
-            QTest::addRow("%s page %d", variant->deliverable.data(), int(page.page))
-                << variant << int(page.page);
+            if (page.formButton == nullptr) // form images move through the page's form editor
+                QTest::addRow("%s page %d", variant->deliverable.data(), int(page.page))
+                    << variant << int(page.page);
 }
 
 // Loaded from the factory defaults and stored into a block of other bytes, a page writes

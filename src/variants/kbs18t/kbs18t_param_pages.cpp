@@ -86,12 +86,12 @@ constexpr std::array kNotices = {
                   kNoticeCaption},
 };
 
-constexpr std::array kControlPages = {ControlPageTable{PageId::Param, kParamRows, kNotices}};
 } // namespace
 
 std::span<const ControlPageTable> controlPages()
 {
-    return kControlPages;
+    static const std::array tables = {ControlPageTable{PageId::Param, kParamRows, kNotices}, formPage()};
+    return tables;
 }
 
 } // namespace kbs::kbs18t

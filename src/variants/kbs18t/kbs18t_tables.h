@@ -18,5 +18,7 @@ std::span<const FieldSpec> fields();
 // The parameter pages.
 std::span<const ControlPageTable> controlPages();
 const PageTables& pageTables();
+// The form tab, one of the control pages.
+const ControlPageTable& formPage();
 
 } // namespace kbs::kbs18t
