@@ -60,6 +60,7 @@ struct ControlRow {
     const NumberBoxSpec* number = nullptr; // number boxes
     std::string_view unit{};               // behind a number box, e.g. "桁"
     std::string_view note{};               // beside the control, e.g. "（P62DWのみ）"
+    bool visible = true; // a hidden control is never drawn but still loads and stores its field
 };
 
 // A notice about number boxes left pending, and the boxes it corrects to their minimum.
@@ -69,11 +70,20 @@ struct PendingNotice {
     std::string_view caption;
 };
 
+// The button that opens the form settings dialog on the form its list shows. The page that
+// carries it also holds the images of the dialog's forms.
+struct FormButton {
+    std::string_view list;          // the form list's control name
+    std::string_view button;        // the button's control name
+    std::string_view captionFormat; // the button's caption, "%s" standing for the list's text
+};
+
 // A page built from control rows. Only the first notice with a pending box is shown.
 struct ControlPageTable {
     PageId page;
     std::span<const ControlRow> rows;
     std::span<const PendingNotice> pendingNotices{};
+    const FormButton* formButton = nullptr;
 };
 
 } // namespace kbs

@@ -50,7 +50,6 @@ void CFormatDlg::buildRows()
     QGridLayout* plain = nullptr;   // label, box and unit of the rows outside the feed group
     QVBoxLayout* feeds = nullptr;   // the feed rows inside their group
     std::vector<FeedRow*> feedRows; // their labels and sliders line up
-    std::vector<QLabel*> plainLabels;
     for (std::size_t index = 0; index < table.boxes.size(); ++index) {
         const FormBoxRow& spec = table.boxes[index];
         Row row;
@@ -95,7 +94,6 @@ void CFormatDlg::buildRows()
             plain->addWidget(label, line, 0);
             plain->addWidget(row.box, line, 1);
             plain->addWidget(unit, line, 2);
-            plainLabels.push_back(label);
             row.parts = {label, row.box, unit};
             connect(row.box, &NumberBox::textChanged, this, [this, index] { boxChanged(index); });
         }
@@ -109,8 +107,6 @@ void CFormatDlg::buildRows()
         labelWidth = std::max(labelWidth, feed->label()->sizeHint().width());
         sliderWidth = std::max(sliderWidth, feed->sliderWidth());
     }
-    for (QLabel* label : plainLabels)
-        labelWidth = std::max(labelWidth, label->sizeHint().width());
     for (FeedRow* feed : feedRows) {
         feed->label()->setMinimumWidth(labelWidth);
         feed->setSliderWidth(sliderWidth);

@@ -162,7 +162,7 @@ void TestParamPageData::loadAndStore()
     const FieldSpec& spec = fieldNamed(variant.fields, found.row->field);
     QCOMPARE(spec.owner, found.page->page);
 
-    PageData data = controlPageData(*found.page, variant.fields);
+    PageData data = controlPageData(*found.page, variant);
     const SettingsBlock defaults(variant.factoryDefaults);
     data.load(defaults);
     const std::size_t index = data.indexOf(field.toStdString());
@@ -194,7 +194,7 @@ void TestParamPageData::storeWritesExactlyTheOwnedBytes()
     QFETCH(int, page);
     const ControlPageTable* table = findControlPage(*variant->pageTables, PageId(page));
     QVERIFY(table != nullptr);
-    PageData data = controlPageData(*table, variant->fields);
+    PageData data = controlPageData(*table, *variant);
     const SettingsBlock defaults(variant->factoryDefaults);
     data.load(defaults);
     const SettingsBlock pattern = patternBlock(variant->blockLength);
@@ -242,7 +242,7 @@ void TestParamPageData::emptyListsStoreTheirFallback()
     const ModelVariant& variant = variantNamed(program.toStdString());
     const Found found = findControl(variant, field.toStdString());
     QVERIFY(found.row != nullptr);
-    PageData data = controlPageData(*found.page, variant.fields);
+    PageData data = controlPageData(*found.page, variant);
     SettingsBlock stored = patternBlock(variant.blockLength);
     data.store(stored);
     QTEST(fieldBytes(stored, fieldNamed(variant.fields, found.row->field)), "stored");
