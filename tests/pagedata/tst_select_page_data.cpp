@@ -219,19 +219,19 @@ void TestSelectPageData::loadAndStore()
     const ModelVariant& variant = variantNamed(program.toStdString());
     const Found found = findControl(variant, field.toStdString());
     QVERIFY(found.row != nullptr);
-    const FieldSpec& spec = fieldNamed(variant.fields, found.row->field);
+    const FieldSpec& layoutField = fieldNamed(variant.fields, found.row->field);
 
     PageData data = controlPageData(*found.page, variant);
     const SettingsBlock defaults(variant.factoryDefaults);
     data.load(defaults);
     const std::size_t index = data.indexOf(field.toStdString());
     const QString before = shownBy(data, index);
-    data.load(withField(defaults, spec, loaded));
+    data.load(withField(defaults, layoutField, loaded));
     QCOMPARE(shownBy(data, index), shown == "as before" ? before : shown);
 
-    SettingsBlock stored = otherBytes(variant, spec, loaded);
+    SettingsBlock stored = otherBytes(variant, layoutField, loaded);
     data.store(stored);
-    QTEST(fieldBytes(stored, spec), "stored");
+    QTEST(fieldBytes(stored, layoutField), "stored");
 }
 
 void TestSelectPageData::storeWithNoEntryShown_data()
@@ -271,11 +271,11 @@ void TestSelectPageData::storeWithNoEntryShown()
     const ModelVariant& variant = variantNamed(program.toStdString());
     const Found found = findControl(variant, field.toStdString());
     QVERIFY(found.row != nullptr);
-    const FieldSpec& spec = fieldNamed(variant.fields, found.row->field);
+    const FieldSpec& layoutField = fieldNamed(variant.fields, found.row->field);
     PageData data = controlPageData(*found.page, variant);
-    SettingsBlock stored = otherBytes(variant, spec, QByteArray(qsizetype(spec.width), '~'));
+    SettingsBlock stored = otherBytes(variant, layoutField, QByteArray(qsizetype(layoutField.width), '~'));
     data.store(stored);
-    QTEST(fieldBytes(stored, spec), "stored");
+    QTEST(fieldBytes(stored, layoutField), "stored");
 }
 
 void TestSelectPageData::formImagesByteForByte_data()
@@ -302,14 +302,14 @@ void TestSelectPageData::formImagesByteForByte()
     QFETCH(QString, field);
     QFETCH(QByteArray, image);
     const ModelVariant& variant = variantNamed(program.toStdString());
-    const FieldSpec& spec = fieldNamed(variant.fields, field.toStdString());
-    QCOMPARE(qsizetype(spec.width), image.size());
+    const FieldSpec& layoutField = fieldNamed(variant.fields, field.toStdString());
+    QCOMPARE(qsizetype(layoutField.width), image.size());
     PageData data = controlPageData(selectTable(variant), variant);
     QVERIFY(data.formEditor() != nullptr);
-    data.load(withField(SettingsBlock(variant.factoryDefaults), spec, image));
-    SettingsBlock stored = otherBytes(variant, spec, QByteArray(image.size(), '#'));
+    data.load(withField(SettingsBlock(variant.factoryDefaults), layoutField, image));
+    SettingsBlock stored = otherBytes(variant, layoutField, QByteArray(image.size(), '#'));
     data.store(stored);
-    QCOMPARE(fieldBytes(stored, spec), image);
+    QCOMPARE(fieldBytes(stored, layoutField), image);
     QVERIFY(controlPageData(selectTable(variantNamed("kbs18t")), variantNamed("kbs18t")).formEditor() ==
             nullptr);
 }

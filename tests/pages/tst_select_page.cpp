@@ -42,8 +42,9 @@ struct Rig {
     }
     QByteArray field(const SettingsBlock& block, const char* name) const
     {
-        const FieldSpec& spec = fieldNamed(variant.fields, name);
-        return QByteArray(reinterpret_cast<const char*>(block.data() + spec.offset), qsizetype(spec.width));
+        const FieldSpec& layoutField = fieldNamed(variant.fields, name);
+        return QByteArray(reinterpret_cast<const char*>(block.data() + layoutField.offset),
+                          qsizetype(layoutField.width));
     }
     QComboBox* formList() const { return page->findChild<QComboBox*>("formSelect"); }
     QPushButton* formButton() const { return page->findChild<QPushButton*>("formSettings"); }
