@@ -64,6 +64,7 @@ struct ControlRow {
     const NumberBoxSpec* number = nullptr; // number boxes
     std::string_view unit{};               // behind a number box, e.g. "桁"
     std::string_view note{};               // beside the control, e.g. "（P62DWのみ）"
+    bool visible = true; // a hidden control is never drawn but still loads and stores its field
 };
 
 // A notice about number boxes left pending, and the boxes it corrects to their minimum.

@@ -39,7 +39,8 @@ ControlSpec controlOf(const ControlRow& row)
                         .number = row.number,
                         .unit = row.unit,
                         .group = row.group,
-                        .placement = row.placement};
+                        .placement = row.placement,
+                        .visible = row.visible};
     if (row.kind == ControlKind::RadioPair) {
         if (row.list == nullptr || row.list->entries.size() != 2)
             refuse(row, "a radio pair needs a list of two entries");
@@ -94,6 +95,8 @@ void addRow(PageData& data, const ControlRow& row, PageId page, std::span<const 
 
 PageData controlPageData(const ControlPageTable& table, std::span<const FieldSpec> layout)
 {
+    if (table.formButton != nullptr)
+        throw std::invalid_argument("a page with a form button needs its program's forms");
     PageData data;
     for (const ControlRow& row : table.rows)
         addRow(data, row, table.page, layout);
@@ -102,6 +105,45 @@ PageData controlPageData(const ControlPageTable& table, std::span<const FieldSpe
             if (data.indexOf(box) == data.controls().size())
                 throw std::invalid_argument("a pending notice names no box of the page: " + std::string(box));
     return data;
+}
+
+namespace {
+void checkFormButton(const ControlPageTable& table, const PageData& data, const ModelVariant& variant)
+{
+    const FormButton& button = *table.formButton;
+    const auto controls = data.controls();
+    const std::size_t list = data.indexOf(button.list);
+    const std::size_t push = data.indexOf(button.button);
+    if (list == controls.size() || controls[list].kind != ControlKind::CodeList)
+        throw std::invalid_argument("the form button's list is no list of the page");
+    if (push == controls.size() || controls[push].kind != ControlKind::PushButton)
+        throw std::invalid_argument("the form button is no button of the page");
+    if (variant.formDialog == nullptr)
+        throw std::invalid_argument("the program has no form dialog");
+    for (const FormImageEntry& form : variant.formDialog->forms)
+        if (fieldNamed(variant.fields, form.blockField).owner != table.page)
+            throw std::invalid_argument("the image of " + std::string(form.formName) + " is not the page's");
+}
+} // namespace
+
+PageData controlPageData(const ControlPageTable& table, const ModelVariant& variant)
+{
+    if (table.formButton == nullptr)
+        return controlPageData(table, variant.fields);
+    ControlPageTable rowsOnly = table;
+    rowsOnly.formButton = nullptr;
+    PageData data = controlPageData(rowsOnly, variant.fields);
+    checkFormButton(table, data, variant);
+    data.setFormEditor(std::make_unique<FormEditor>(variant));
+    return data;
+}
+
+std::string formButtonCaption(const FormButton& button, std::string_view formName)
+{
+    std::string caption(button.captionFormat);
+    if (const std::size_t at = caption.find("%s"); at != std::string::npos)
+        caption.replace(at, 2, formName);
+    return caption;
 }
 
 PendingCorrection pendingCorrection(const ControlPageTable& table, const PageData& data)

@@ -2,10 +2,13 @@
 
 #include "model/control_table.h"
 #include "model/field_layout.h"
+#include "model/model_variant.h"
 #include "pagedata/page_data.h"
 
 #include <cstddef>
 #include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace kbs {
@@ -14,6 +17,12 @@ namespace kbs {
 // binding for each row with a field. A row whose field is not the page's, or that would
 // read or write characters its field does not give the page, throws std::invalid_argument.
 PageData controlPageData(const ControlPageTable& table, std::span<const FieldSpec> layout);
+// As above; a page with a form button also gets the form editor of the variant, which must give
+// the page the images of its forms.
+PageData controlPageData(const ControlPageTable& table, const ModelVariant& variant);
+
+// The form button's caption for the form the list shows.
+std::string formButtonCaption(const FormButton& button, std::string_view formName);
 
 // What ShowPendingNotice does: the notice to show and the boxes it corrects, in order.
 struct PendingCorrection {

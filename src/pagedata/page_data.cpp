@@ -19,6 +19,11 @@ void PageData::addBinding(std::unique_ptr<FieldBinding> binding)
     bindings_.push_back(std::move(binding));
 }
 
+void PageData::setFormEditor(std::unique_ptr<FormEditor> editor)
+{
+    forms_ = std::move(editor);
+}
+
 std::size_t PageData::indexOf(std::string_view name) const
 {
     return static_cast<std::size_t>(std::ranges::find(controls_, name, &ControlSpec::name) -
@@ -31,12 +36,16 @@ void PageData::load(const SettingsBlock& block)
         binding->load(block, members_);
     for (Member& member : members_)
         member.pending = false;
+    if (forms_)
+        forms_->loadImages(block);
 }
 
 void PageData::store(SettingsBlock& block)
 {
     for (const auto& binding : bindings_)
         binding->store(block, members_);
+    if (forms_)
+        forms_->storeImages(block);
 }
 
 } // namespace kbs

@@ -13,7 +13,7 @@ std::optional<PageData> pageDataFor(const ModelVariant& variant, PageId page)
     if (const SwitchPageTable* table = findSwitchPage(*variant.pageTables, page))
         return switchPageData(*table, variant.fields);
     if (const ControlPageTable* table = findControlPage(*variant.pageTables, page))
-        return controlPageData(*table, variant.fields);
+        return controlPageData(*table, variant);
     return std::nullopt;
 }
 

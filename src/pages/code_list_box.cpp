@@ -10,7 +10,8 @@ namespace kbs {
 
 CodeListBox::CodeListBox(const ControlSpec& control, const std::function<void()>& onUserChange,
                          QWidget* parent)
-    : QWidget(parent), list_(new QComboBox(this)), label_(new QLabel(toQString(control.caption), this))
+    : QWidget(parent), list_(new QComboBox(this)),
+      label_(control.caption.empty() ? nullptr : new QLabel(toQString(control.caption), this))
 {
     list_->setObjectName(toQString(control.name));
     for (const CodeEntry& entry : control.list->entries)
@@ -19,13 +20,20 @@ CodeListBox::CodeListBox(const ControlSpec& control, const std::function<void()>
     // activated, not currentIndexChanged: only the user's choice counts as a change.
     connect(list_, &QComboBox::activated, this, [onUserChange] { onUserChange(); });
 
-    label_->setObjectName(toQString(control.name) + QStringLiteral("_label"));
-    label_->setBuddy(list_);
-
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(label_);
+    // A list without a label of its own takes the caption of its group box.
+    if (label_) {
+        label_->setObjectName(toQString(control.name) + QStringLiteral("_label"));
+        label_->setBuddy(list_);
+        layout->addWidget(label_);
+    }
     layout->addWidget(list_);
+    if (!control.unit.empty()) {
+        auto* unit = new QLabel(toQString(control.unit), this);
+        unit->setObjectName(toQString(control.name) + QStringLiteral("_unit"));
+        layout->addWidget(unit);
+    }
     if (!control.note.empty()) {
         auto* note = new QLabel(toQString(control.note), this);
         note->setObjectName(toQString(control.name) + QStringLiteral("_note"));

@@ -10,7 +10,7 @@ class QComboBox;
 
 namespace kbs {
 
-// A fixed drop-down list with its label in front and its note behind; no entry is
+// A fixed drop-down list with its label in front and its unit and note behind; no entry is
 // selected until shown.
 class CodeListBox : public QWidget, public ControlWidget {
     Q_OBJECT

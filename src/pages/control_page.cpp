@@ -23,13 +23,20 @@ ControlPage::ControlPage(const PageContext& context, const ControlPageTable& tab
 {
     // The layout is in dialog units of the dialog font.
     setFont(dialogFont());
-    const auto raiseDataCheck = [this] { emit dataCheckRequested(); };
     std::vector<PlacedControl> placed;
     const auto controls = data_.controls();
     shown_.reserve(controls.size());
     for (std::size_t index = 0; index < controls.size(); ++index) {
         const ControlSpec& control = controls[index];
         Shown shown{index, nullptr, nullptr};
+        const auto raiseDataCheck = [this, index] {
+            emit dataCheckRequested();
+            userChanged(index);
+        };
+        if (!control.visible) {
+            shown_.push_back(shown);
+            continue;
+        }
         switch (control.kind) {
         case ControlKind::NumberBox:
             shown.numberBox = new NumberBoxControl(
@@ -61,7 +68,8 @@ void ControlPage::LoadBlock(const SettingsBlock& block)
     data_.load(block);
     refreshing_ = true;
     for (const Shown& shown : shown_)
-        shown.control->showMember(data_.member(shown.member));
+        if (shown.control)
+            shown.control->showMember(data_.member(shown.member));
     refreshing_ = false;
 }
 
@@ -91,7 +99,8 @@ void ControlPage::StoreBlock(SettingsBlock& block)
     } else {
         refreshing_ = true;
         for (const Shown& shown : shown_)
-            shown.control->readMember(data_.member(shown.member));
+            if (shown.control)
+                shown.control->readMember(data_.member(shown.member));
         refreshing_ = false;
     }
     data_.store(block);

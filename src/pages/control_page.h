@@ -32,10 +32,17 @@ public:
 signals:
     void buttonPressed(const QString& name);
 
+protected:
+    PageData& pageData() { return data_; }
+    // The widget of a control; nullptr for a hidden one.
+    ControlWidget* controlWidget(std::size_t member) const { return shown_.at(member).control; }
+    // After the data check that the user's change of a list or radio pair raised.
+    virtual void userChanged(std::size_t /*member*/) {}
+
 private:
     struct Shown {
         std::size_t member;
-        ControlWidget* control;
+        ControlWidget* control;      // nullptr for a hidden control, which keeps its member
         NumberBoxControl* numberBox; // set for number boxes
     };
 

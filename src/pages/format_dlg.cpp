@@ -50,11 +50,10 @@ void CFormatDlg::buildRows()
     QGridLayout* plain = nullptr;   // label, box and unit of the rows outside the feed group
     QVBoxLayout* feeds = nullptr;   // the feed rows inside their group
     std::vector<FeedRow*> feedRows; // their labels and sliders line up
-    std::vector<QLabel*> plainLabels;
     for (std::size_t index = 0; index < table.boxes.size(); ++index) {
-        const FormBoxRow& spec = table.boxes[index];
+        const FormBoxRow& boxRow = table.boxes[index];
         Row row;
-        if (spec.kind == FormBoxKind::Feed) {
+        if (boxRow.kind == FormBoxKind::Feed) {
             plain = nullptr;
             if (feeds == nullptr) {
                 auto* group = new QGroupBox(toQString(table.feedGroupLabel), this);
@@ -64,7 +63,7 @@ void CFormatDlg::buildRows()
                 feeds->setSpacing(units.y(3));
                 layout->addWidget(group);
             }
-            row.feed = new FeedRow(spec, spec.label, FeedLabelPlace::Beside, this);
+            row.feed = new FeedRow(boxRow, boxRow.label, FeedLabelPlace::Beside, this);
             row.box = row.feed->box();
             row.parts = {row.feed->label(), row.feed->slider(), row.box, row.feed->unit()};
             feeds->addWidget(row.feed);
@@ -81,21 +80,20 @@ void CFormatDlg::buildRows()
                 plain->setColumnStretch(3, 1);
                 layout->addLayout(plain);
             }
-            const QString stem = toQString(spec.field);
-            auto* label = new QLabel(toQString(spec.label), this);
+            const QString stem = toQString(boxRow.field);
+            auto* label = new QLabel(toQString(boxRow.label), this);
             label->setObjectName(stem + QStringLiteral("_label"));
             row.box = new NumberBox(this);
             row.box->setObjectName(stem);
-            row.box->setRange(spec.range.min, spec.range.max);
+            row.box->setRange(boxRow.range.min, boxRow.range.max);
             row.box->setFixedWidth(units.x(kBoxWidthDlu));
             label->setBuddy(row.box);
-            auto* unit = new QLabel(toQString(spec.unit), this);
+            auto* unit = new QLabel(toQString(boxRow.unit), this);
             unit->setObjectName(stem + QStringLiteral("_unit"));
             const int line = plain->rowCount();
             plain->addWidget(label, line, 0);
             plain->addWidget(row.box, line, 1);
             plain->addWidget(unit, line, 2);
-            plainLabels.push_back(label);
             row.parts = {label, row.box, unit};
             connect(row.box, &NumberBox::textChanged, this, [this, index] { boxChanged(index); });
         }
@@ -109,8 +107,6 @@ void CFormatDlg::buildRows()
         labelWidth = std::max(labelWidth, feed->label()->sizeHint().width());
         sliderWidth = std::max(sliderWidth, feed->sliderWidth());
     }
-    for (QLabel* label : plainLabels)
-        labelWidth = std::max(labelWidth, label->sizeHint().width());
     for (FeedRow* feed : feedRows) {
         feed->label()->setMinimumWidth(labelWidth);
         feed->setSliderWidth(sliderWidth);

@@ -4,8 +4,8 @@
 #include "pagedata/control_page.h"
 #include "pagedata/switch_page.h"
 #include "pages/control_page.h"
-#include "pages/empty_page.h"
 #include "pages/form_page.h"
+#include "pages/select_page.h"
 #include "pages/table_page.h"
 
 #include <array>
@@ -47,15 +47,16 @@ std::unique_ptr<PageWidget> formPage(const PageContext& context, PageId page, QW
     return std::make_unique<CPage_Form>(context, *table, parent);
 }
 
-// The function selection page is not built yet: it owns no field, so every byte it would own
-// passes through unchanged.
-std::unique_ptr<PageWidget> emptyPage(const PageContext&, PageId, QWidget* parent)
+std::unique_ptr<PageWidget> selectPage(const PageContext& context, PageId page, QWidget* parent)
 {
-    return std::make_unique<EmptyPage>(parent);
+    const ControlPageTable* table = findControlPage(tablesOf(context.variant), page);
+    if (table == nullptr)
+        throw std::logic_error("the variant has no function selection table");
+    return std::make_unique<CPage_Select>(context, *table, controlPageData(*table, context.variant), parent);
 }
 
 constexpr std::array kRegistry = {
-    PageRegistration{PageId::Select, emptyPage},   PageRegistration{PageId::Param, controlPage},
+    PageRegistration{PageId::Select, selectPage},  PageRegistration{PageId::Param, controlPage},
     PageRegistration{PageId::Param2, controlPage}, PageRegistration{PageId::Form, formPage},
     PageRegistration{PageId::MSW1, switchPage},    PageRegistration{PageId::MSW2, switchPage},
     PageRegistration{PageId::MSW3, switchPage},    PageRegistration{PageId::MSW4, switchPage},

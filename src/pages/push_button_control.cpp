@@ -9,6 +9,8 @@ PushButtonControl::PushButtonControl(const ControlSpec& control, const std::func
     : QPushButton(toQString(control.caption), parent)
 {
     setObjectName(toQString(control.name));
+    // Enter in the main window does nothing, so no page button may become its default.
+    setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, [onPress] { onPress(); });
 }
 

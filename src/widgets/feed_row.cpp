@@ -90,10 +90,12 @@ public:
 
     QSize minimumSizeHint() const override
     {
+        // Before the layout has placed the slider its fixed width is what it will get.
+        const int sliderWidth = std::max(slider_->width(), slider_->minimumWidth());
         int widest = 0;
         for (const auto& line : lines_)
             for (const Mark& mark : line)
-                widest = std::max(widest, right(mark, slider_->width()));
+                widest = std::max(widest, right(mark, sliderWidth));
         return {widest, static_cast<int>(lines_.size()) * fontMetrics().height()};
     }
     QSize sizeHint() const override { return minimumSizeHint(); }

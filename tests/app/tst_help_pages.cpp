@@ -140,6 +140,8 @@ std::vector<Wanted> labelsOfThePages(const ModelVariant& variant, QStringList& t
         }
         if (controls) {
             for (const ControlRow& row : controls->rows) {
+                if (!row.visible)
+                    continue;
                 for (const std::string_view text : {row.label, row.group, row.unit, row.note})
                     want(wanted, text, source);
                 wantEntries(wanted, row.list, source);

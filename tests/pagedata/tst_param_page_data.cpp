@@ -170,7 +170,7 @@ void TestParamPageData::loadAndStore()
     const FieldSpec& layoutField = fieldNamed(variant.fields, found.row->field);
     QCOMPARE(layoutField.owner, found.page->page);
 
-    PageData data = controlPageData(*found.page, variant.fields);
+    PageData data = controlPageData(*found.page, variant);
     const SettingsBlock defaults(variant.factoryDefaults);
     data.load(defaults);
     const std::size_t index = data.indexOf(field.toStdString());
@@ -189,9 +189,8 @@ void TestParamPageData::storeWritesExactlyTheOwnedBytes_data()
     QTest::addColumn<int>("page");
     for (const ModelVariant* variant : kVariants)
         for (const ControlPageTable& page : variant->pageTables->controlPages)
-            if (page.formButton == nullptr) // form images move through the page's form editor
-                QTest::addRow("%s page %d", variant->deliverable.data(), int(page.page))
-                    << variant << int(page.page);
+            QTest::addRow("%s page %d", variant->deliverable.data(), int(page.page))
+                << variant << int(page.page);
 }
 
 // Loaded from the factory defaults and stored into a block of other bytes, a page writes
@@ -203,7 +202,7 @@ void TestParamPageData::storeWritesExactlyTheOwnedBytes()
     QFETCH(int, page);
     const ControlPageTable* table = findControlPage(*variant->pageTables, PageId(page));
     QVERIFY(table != nullptr);
-    PageData data = controlPageData(*table, variant->fields);
+    PageData data = controlPageData(*table, *variant);
     const SettingsBlock defaults(variant->factoryDefaults);
     data.load(defaults);
     const SettingsBlock pattern = patternBlock(variant->blockLength);
@@ -251,7 +250,7 @@ void TestParamPageData::emptyListsStoreTheirFallback()
     const ModelVariant& variant = variantNamed(program.toStdString());
     const Found found = findControl(variant, field.toStdString());
     QVERIFY(found.row != nullptr);
-    PageData data = controlPageData(*found.page, variant.fields);
+    PageData data = controlPageData(*found.page, variant);
     SettingsBlock stored = patternBlock(variant.blockLength);
     data.store(stored);
     QTEST(fieldBytes(stored, fieldNamed(variant.fields, found.row->field)), "stored");

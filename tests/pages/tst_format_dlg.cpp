@@ -388,22 +388,32 @@ void TestFormatDlg::rangeNoticeForAnUnfocusedChange()
 }
 
 // Cancel leaves every image as it was, and a right margin left pending does not follow the
-// dialog into its next opening.
+// dialog into its next opening: a margin pair loaded as it is (left 50, right 40) then passes OK
+// untouched.
 void TestFormatDlg::cancelChangesNoImage()
 {
     Rig rig("kbs62d");
+    SettingsBlock block(rig.variant.factoryDefaults);
+    for (std::size_t i = 0; i < 3; ++i) {
+        block[103 + 3 + i] = std::uint8_t("050"[i]); // form2's left margin
+        block[103 + 7 + i] = std::uint8_t("040"[i]); // and its right margin
+    }
+    rig.editor.loadImages(block);
     const QList<QByteArray> forms = {"書式０", "書式１", "書式２", "書式３"};
     QList<QByteArray> before;
     for (const QByteArray& form : forms)
         before << rig.image(form.constData());
+    QCOMPARE(before[2], QByteArray("66,050,040,120,120,120,046,054"));
     QVERIFY(rig.open("書式２"));
-    rig.typeAll({"formLength=12", "feedFrontTractor=60", "rightMargin=0"});
+    rig.typeAll({"formLength=12", "feedFrontTractor=60", "rightMargin=30"});
+    QVERIFY(rig.editor.rightMarginPending());
     rig.dialog.reject();
     for (qsizetype i = 0; i < forms.size(); ++i)
         QCOMPARE(rig.image(forms[i].constData()), before[i]);
 
     QVERIFY(rig.open("書式２"));
     QCOMPARE(rig.box("formLength")->text(), QString("66"));
+    QCOMPARE(rig.box("rightMargin")->text(), QString("40"));
     rig.pressEnter();
     QCOMPARE(rig.messages.shown.size(), std::size_t(0));
     QCOMPARE(rig.dialog.result(), int(QDialog::Accepted));

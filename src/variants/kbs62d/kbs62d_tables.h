@@ -17,6 +17,7 @@ std::span<const std::uint8_t> factoryDefaults();
 std::span<const FieldSpec> fields();
 // The parameter pages.
 std::span<const ControlPageTable> controlPages();
+const ControlPageTable& selectPage();
 const PageTables& pageTables();
 
 } // namespace kbs::kbs62d

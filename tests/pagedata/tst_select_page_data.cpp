@@ -1,0 +1,340 @@
+#include "model/field_layout.h"
+#include "pagedata/control_page.h"
+#include "pagedata/field_lookup.h"
+#include "param_cases.h"
+
+#include <QtTest>
+
+using namespace kbs;
+using namespace param_cases;
+
+namespace {
+
+SettingsBlock withField(SettingsBlock block, const FieldSpec& field, const QByteArray& bytes)
+{
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        block[field.offset + std::size_t(i)] = std::uint8_t(bytes[i]);
+    return block;
+}
+
+QByteArray fieldBytes(const SettingsBlock& block, const FieldSpec& field)
+{
+    return QByteArray(reinterpret_cast<const char*>(block.data() + field.offset), qsizetype(field.width));
+}
+
+// A block of bytes no page writes, with `bytes` in one field.
+SettingsBlock otherBytes(const ModelVariant& variant, const FieldSpec& field, const QByteArray& bytes)
+{
+    return withField(SettingsBlock(std::vector<std::uint8_t>(variant.blockLength, 0xA5)), field, bytes);
+}
+
+QString text(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+QString shownBy(const PageData& data, std::size_t index)
+{
+    const Member& member = data.member(index);
+    if (member.choice < 0)
+        return "(none)";
+    return text(data.controls()[index].list->entries[std::size_t(member.choice)].text);
+}
+
+const ControlPageTable& selectTable(const ModelVariant& variant)
+{
+    const ControlPageTable* table = findControlPage(*variant.pageTables, PageId::Select);
+    if (table == nullptr)
+        qFatal("no function selection table");
+    return *table;
+}
+
+} // namespace
+
+class TestSelectPageData : public QObject {
+    Q_OBJECT
+
+private slots:
+    void goldenRows_data();
+    void goldenRows();
+    void loadAndStore_data();
+    void loadAndStore();
+    void storeWithNoEntryShown_data();
+    void storeWithNoEntryShown();
+    void formImagesByteForByte_data();
+    void formImagesByteForByte();
+    void formButtonCaption_data();
+    void formButtonCaption();
+};
+
+void TestSelectPageData::goldenRows_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("label"); // a radio pair's group caption
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<QString>("entries"); // text=code, in list order
+    QTest::addColumn<bool>("visible");
+
+    const auto row = [](const char* program, const char* field, const char* label, int offset,
+                        const char* entries, bool visible = true) {
+        QTest::addRow("%s %s", program, field) << program << field << QString::fromUtf8(label) << offset
+                                               << QString::fromUtf8(entries) << visible;
+    };
+    row("kbs18r", "autoPosAdjust", "自動位置補正の調整(&J)", 67,
+        "0=00|1=01|2=02|3=03|4=04|5=05|6=06|7=07|8=08|9=09|10=10|11=11|12=12|13=13|14=14|15=15|16=16|"
+        "17=17|18=18|19=19|20=20|21=21|22=22|23=23|24=24");
+    row("kbs18r", "paperThickness", "用紙厚調整の設定(&A)", 74,
+        "オート=00|1=01|2=02|3=03|4=04|5=05|6=06|7=07|8=08|9=09|10=10|11=11|12=12");
+    row("kbs18r", "printPressure", "印刷圧微調整(&B)", 77,
+        "-6=FA|-5=FB|-4=FC|-3=FD|-2=FE|-1=FF|0=00|+1=01|+2=02|+3=03");
+    row("kbs18r", "printPosAdjust", "印刷位置の微調整(&K)", 80,
+        "-1.3=FD|-0.8=FE|-0.4=FF|0=00|+0.4=01|+0.8=02|+1.3=03");
+    row("kbs18r", "reducePrint", "縮小印刷(&P)", 72, "縮小なし=0|２／３縮小=1|４／５縮小=5");
+    row("kbs18r", "sheetGuideSetPos", "シートガイド用紙セット位置", 26, "左端(&L)=0|自動(&E)=1");
+    row("kbs18r", "typeface", "書体選択", 70, "明朝体(&R)=0|ゴシック体(&G)=1");
+    row("kbs18r", "copyStrength", "複写力選択(&C)", 83, "標準=0|厚紙=1|複写=2");
+    row("kbs18r", "formSelect", "", 85, "書式０=0|書式１=1|書式２=2|書式３=3|書式４=4");
+    row("kbs62d", "paperThickness", "用紙厚調整(&A)", 64, "オート=00|1=01|2=02|3=03|4=04|5=05");
+    row("kbs62d", "printPressure", "印刷圧の微調整(&B)", 67,
+        "-6=FA|-5=FB|-4=FC|-3=FD|-2=FE|-1=FF|0=00|+1=01|+2=02|+3=03");
+    row("kbs62d", "reducePrint", "縮小印刷の選択(&P)", 62,
+        "縮小なし=0|２／３縮小（左基準）=1|２／３縮小（中央基準）=3|４／５縮小（左基準）=5|"
+        "４／５縮小（中央基準）=7");
+    row("kbs62d", "typeface", "書体選択", 60, "明朝体(&R)=0|ゴシック体(&G)=1");
+    row("kbs62d", "hopper", "２ビンシートフィーダのホッパ選択", 58, "ホッパ１(&N)=1|ホッパ２(&Y)=2", false);
+    row("kbs62d", "formSelect", "", 70, "書式０=0|書式１=1|書式２=2|書式３=3");
+    row("kbs18t", "paperThickness", "用紙厚調整の設定(&A)", 64,
+        "オート=00|1=01|2=02|3=03|4=04|5=05|6=06|7=07|8=08|9=09|10=10|11=11|12=12");
+    row("kbs18t", "printPressure", "印刷圧微調整(&B)", 67,
+        "-6=FA|-5=FB|-4=FC|-3=FD|-2=FE|-1=FF|0=00|1=01|2=02|3=03");
+    row("kbs18t", "printPosAdjust", "印刷位置の微調整(&K)", 70,
+        "-1.3=FD|-0.8=FE|-0.4=FF|0=00|0.4=01|0.8=02|1.3=03");
+    row("kbs18t", "reducePrint", "縮小印刷(&P)", 62, "縮小なし=0|２／３縮小=1|４／５縮小=5");
+    row("kbs18t", "quietPrint", "クワイエット印刷", 22, "しない(&N)=0|する(&Y)=1", false);
+    row("kbs18t", "typeface", "書体選択", 60, "明朝体(&R)=0|ゴシック体(&G)=1");
+}
+
+// Every list and radio pair of the page as the page's description gives it: label, field offset,
+// entries with their codes in list order, and whether it is ever shown.
+void TestSelectPageData::goldenRows()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, field);
+    const ModelVariant& variant = variantNamed(program.toStdString());
+    const Found found = findControl(variant, field.toStdString());
+    QVERIFY2(found.row != nullptr, "no control for the field");
+    QCOMPARE(found.page->page, PageId::Select);
+    QTEST(text(found.row->label), "label");
+    QCOMPARE(text(found.row->field), field);
+    QTEST(int(fieldNamed(variant.fields, found.row->field).offset), "offset");
+    QStringList entries;
+    for (const CodeEntry& entry : found.row->list->entries)
+        entries << text(entry.text) + "=" + text(entry.code);
+    QTEST(entries.join('|'), "entries");
+    QTEST(found.row->visible, "visible");
+}
+
+void TestSelectPageData::loadAndStore_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QByteArray>("loaded");
+    QTest::addColumn<QString>("shown"); // "as before": what the factory defaults showed
+    QTest::addColumn<QByteArray>("stored");
+
+    const auto row = [](const char* program, const char* field, const char* loaded, const char* shown,
+                        const char* stored) {
+        QTest::addRow("%s %s %s", program, field, loaded)
+            << program << field << QByteArray(loaded) << QString::fromUtf8(shown) << QByteArray(stored);
+    };
+    // kbs18r substitutes a fixed entry for what it does not know.
+    row("kbs18r", "reducePrint", "5", "４／５縮小", "5");
+    row("kbs18r", "reducePrint", "2", "縮小なし", "0");
+    row("kbs18r", "printPressure", "0A", "0", "00");
+    row("kbs18r", "printPressure", "FA", "-6", "FA");
+    row("kbs18r", "printPressure", "F9", "0", "00");
+    row("kbs18r", "printPressure", "03", "+3", "03");
+    row("kbs18r", "printPressure", "04", "0", "00");
+    row("kbs18r", "printPressure", "FF", "-1", "FF");
+    row("kbs18r", "printPressure", "X1", "as before", "00");
+    row("kbs18r", "autoPosAdjust", "30", "0", "00");
+    row("kbs18r", "autoPosAdjust", "24", "24", "24");
+    row("kbs18r", "autoPosAdjust", "2A", "0", "00");
+    row("kbs18r", "paperThickness", "13", "オート", "00");
+    row("kbs18r", "paperThickness", "12", "12", "12");
+    row("kbs18r", "paperThickness", "09", "9", "09");
+    row("kbs18r", "printPosAdjust", "FD", "-1.3", "FD");
+    row("kbs18r", "printPosAdjust", "03", "+1.3", "03");
+    row("kbs18r", "printPosAdjust", "07", "0", "00");
+    row("kbs18r", "printPosAdjust", "FC", "0", "00");
+    row("kbs18r", "printPosAdjust", "A0", "as before", "00");
+    row("kbs18r", "sheetGuideSetPos", "2", "左端(&L)", "0");
+    row("kbs18r", "sheetGuideSetPos", "1", "自動(&E)", "1");
+    row("kbs18r", "typeface", "7", "明朝体(&R)", "0");
+    row("kbs18r", "copyStrength", "3", "標準", "0");
+    row("kbs18r", "copyStrength", "2", "複写", "2");
+    row("kbs18r", "formSelect", "5", "書式０", "0");
+    row("kbs18r", "formSelect", "4", "書式４", "4");
+    // kbs62d leaves a control as it was for codes it does not know.
+    row("kbs62d", "paperThickness", "06", "as before", "00");
+    row("kbs62d", "paperThickness", "05", "5", "05");
+    row("kbs62d", "printPressure", "FA", "-6", "FA");
+    row("kbs62d", "printPressure", "02", "+2", "02");
+    row("kbs62d", "printPressure", "0A", "as before", "00");
+    row("kbs62d", "reducePrint", "3", "２／３縮小（中央基準）", "3");
+    row("kbs62d", "reducePrint", "7", "４／５縮小（中央基準）", "7");
+    row("kbs62d", "reducePrint", "2", "as before", "0");
+    row("kbs62d", "typeface", "1", "ゴシック体(&G)", "1");
+    row("kbs62d", "typeface", "2", "(none)", "2");
+    row("kbs62d", "hopper", "2", "ホッパ２(&Y)", "2");
+    row("kbs62d", "hopper", "3", "as before", "1");
+    row("kbs62d", "formSelect", "3", "書式３", "3");
+    row("kbs62d", "formSelect", "4", "as before", "0");
+    // kbs18t: no plus signs, no range checks, unlisted codes leave the control.
+    row("kbs18t", "printPressure", "03", "3", "03");
+    row("kbs18t", "printPressure", "FB", "-5", "FB");
+    row("kbs18t", "printPressure", "F9", "as before", "00");
+    row("kbs18t", "paperThickness", "12", "12", "12");
+    row("kbs18t", "paperThickness", "13", "as before", "00");
+    row("kbs18t", "printPosAdjust", "01", "0.4", "01");
+    row("kbs18t", "printPosAdjust", "00", "0", "00");
+    row("kbs18t", "printPosAdjust", "05", "as before", "00");
+    row("kbs18t", "printPosAdjust", "FA", "as before", "00");
+    row("kbs18t", "reducePrint", "5", "４／５縮小", "5");
+    row("kbs18t", "reducePrint", "3", "as before", "0");
+    row("kbs18t", "quietPrint", "1", "する(&Y)", "1");
+    row("kbs18t", "quietPrint", "2", "(none)", "2");
+    row("kbs18t", "typeface", "9", "(none)", "9");
+}
+
+// The factory defaults are loaded first, then the block with the field under test; the page is
+// stored into a block of other bytes that holds the loaded field, so that what it writes shows.
+void TestSelectPageData::loadAndStore()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, field);
+    QFETCH(QByteArray, loaded);
+    QFETCH(QString, shown);
+    const ModelVariant& variant = variantNamed(program.toStdString());
+    const Found found = findControl(variant, field.toStdString());
+    QVERIFY(found.row != nullptr);
+    const FieldSpec& layoutField = fieldNamed(variant.fields, found.row->field);
+
+    PageData data = controlPageData(*found.page, variant);
+    const SettingsBlock defaults(variant.factoryDefaults);
+    data.load(defaults);
+    const std::size_t index = data.indexOf(field.toStdString());
+    const QString before = shownBy(data, index);
+    data.load(withField(defaults, layoutField, loaded));
+    QCOMPARE(shownBy(data, index), shown == "as before" ? before : shown);
+
+    SettingsBlock stored = otherBytes(variant, layoutField, loaded);
+    data.store(stored);
+    QTEST(fieldBytes(stored, layoutField), "stored");
+}
+
+void TestSelectPageData::storeWithNoEntryShown_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QByteArray>("stored"); // "~~" or "~": the field keeps its bytes
+    QTest::newRow("kbs18r autoPosAdjust") << "kbs18r"
+                                          << "autoPosAdjust" << QByteArray("00");
+    QTest::newRow("kbs18r paperThickness") << "kbs18r"
+                                           << "paperThickness" << QByteArray("00");
+    QTest::newRow("kbs18r printPosAdjust") << "kbs18r"
+                                           << "printPosAdjust" << QByteArray("~~");
+    QTest::newRow("kbs18r reducePrint") << "kbs18r"
+                                        << "reducePrint" << QByteArray("~");
+    QTest::newRow("kbs18r copyStrength") << "kbs18r"
+                                         << "copyStrength" << QByteArray("0");
+    QTest::newRow("kbs18r formSelect") << "kbs18r"
+                                       << "formSelect" << QByteArray("0");
+    QTest::newRow("kbs62d hopper") << "kbs62d"
+                                   << "hopper" << QByteArray("1");
+    QTest::newRow("kbs62d formSelect") << "kbs62d"
+                                       << "formSelect" << QByteArray("0");
+    QTest::newRow("kbs62d reducePrint") << "kbs62d"
+                                        << "reducePrint" << QByteArray("~");
+    QTest::newRow("kbs18t printPosAdjust") << "kbs18t"
+                                           << "printPosAdjust" << QByteArray("~~");
+    QTest::newRow("kbs18t quietPrint") << "kbs18t"
+                                       << "quietPrint" << QByteArray("~");
+}
+
+// A control that shows no entry (never loaded) writes its fallback code, or leaves the field.
+void TestSelectPageData::storeWithNoEntryShown()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, field);
+    const ModelVariant& variant = variantNamed(program.toStdString());
+    const Found found = findControl(variant, field.toStdString());
+    QVERIFY(found.row != nullptr);
+    const FieldSpec& layoutField = fieldNamed(variant.fields, found.row->field);
+    PageData data = controlPageData(*found.page, variant);
+    SettingsBlock stored = otherBytes(variant, layoutField, QByteArray(qsizetype(layoutField.width), '~'));
+    data.store(stored);
+    QTEST(fieldBytes(stored, layoutField), "stored");
+}
+
+void TestSelectPageData::formImagesByteForByte_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QByteArray>("image");
+    QTest::newRow("kbs18r form0 odd bytes") << "kbs18r"
+                                            << "form0" << QByteArray("7A,1\0 ,999,---,046,0x4,ZZ,00", 28);
+    QTest::newRow("kbs18r form4 edited elsewhere")
+        << "kbs18r"
+        << "form4" << QByteArray("12,005,080,015,018,020,028,030,01,02");
+    QTest::newRow("kbs62d form3") << "kbs62d"
+                                  << "form3" << QByteArray("\xff\xfe,000,136,120,120,120,046,054", 30);
+    QTest::newRow("kbs62d form0") << "kbs62d"
+                                  << "form0" << QByteArray("99;999;999;999;999;999");
+}
+
+// The page carries every form image from the block it loads into the block it stores, byte for
+// byte, whatever the bytes are; kbs18t's function selection page owns no image.
+void TestSelectPageData::formImagesByteForByte()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, field);
+    QFETCH(QByteArray, image);
+    const ModelVariant& variant = variantNamed(program.toStdString());
+    const FieldSpec& layoutField = fieldNamed(variant.fields, field.toStdString());
+    QCOMPARE(qsizetype(layoutField.width), image.size());
+    PageData data = controlPageData(selectTable(variant), variant);
+    QVERIFY(data.formEditor() != nullptr);
+    data.load(withField(SettingsBlock(variant.factoryDefaults), layoutField, image));
+    SettingsBlock stored = otherBytes(variant, layoutField, QByteArray(image.size(), '#'));
+    data.store(stored);
+    QCOMPARE(fieldBytes(stored, layoutField), image);
+    QVERIFY(controlPageData(selectTable(variantNamed("kbs18t")), variantNamed("kbs18t")).formEditor() ==
+            nullptr);
+}
+
+void TestSelectPageData::formButtonCaption_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("kbs18r") << "kbs18r"
+                            << "書式２"
+                            << "書式２の設定(&D)...";
+    QTest::newRow("kbs62d") << "kbs62d"
+                            << "書式１"
+                            << "書式１の設定(&D)";
+}
+
+void TestSelectPageData::formButtonCaption()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, form);
+    const ControlPageTable& table = selectTable(variantNamed(program.toStdString()));
+    QVERIFY(table.formButton != nullptr);
+    QTEST(text(kbs::formButtonCaption(*table.formButton, form.toStdString())), "caption");
+}
+
+QTEST_GUILESS_MAIN(TestSelectPageData)
+#include "tst_select_page_data.moc"
