@@ -12,7 +12,7 @@ namespace kbs {
 
 namespace {
 
-// What one CUPS-Get-Printers entry tells about a queue.
+// What the print server tells about a queue.
 struct QueueAttributes {
     std::string name;
     std::string makeAndModel;
@@ -27,21 +27,14 @@ std::string textOf(ipp_attribute_t* attribute)
     return text ? text : "";
 }
 
-std::vector<QueueAttributes> installedQueues(CupsConnection& connection)
+// Each queue in an answer is one group of printer attributes; other tags separate them.
+std::vector<QueueAttributes> queuesIn(const IppMessage& answer)
 {
-    static const char* const requested[] = {"printer-name", "printer-make-and-model", "device-uri",
-                                            "printer-type", "printer-uri-supported"};
-    IppMessage request = newIppRequest(IPP_OP_CUPS_GET_PRINTERS);
-    ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
-                  std::size(requested), nullptr, requested);
-    const IppMessage answer = connection.request(std::move(request), "/");
-    if (!succeeded(answer))
-        return {};
-    ipp_t* response = answer.get();
-
     std::vector<QueueAttributes> queues;
+    if (!succeeded(answer))
+        return queues;
+    ipp_t* response = answer.get();
     QueueAttributes queue;
-    // Each queue is one group of printer attributes; other tags separate them.
     const auto finishQueue = [&] {
         if (!queue.name.empty())
             queues.push_back(std::move(queue));
@@ -70,6 +63,24 @@ std::vector<QueueAttributes> installedQueues(CupsConnection& connection)
     return queues;
 }
 
+// Of every queue, only what the model test needs: most queues are of models no program serves.
+std::vector<QueueAttributes> installedQueues(CupsConnection& connection)
+{
+    static const char* const requested[] = {"printer-name", "printer-make-and-model"};
+    IppMessage request = newIppRequest(IPP_OP_CUPS_GET_PRINTERS);
+    ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  std::size(requested), nullptr, requested);
+    return queuesIn(connection.request(std::move(request), "/"));
+}
+
+// The trial open of a served queue, which also brings what its connection text is made of.
+std::vector<QueueAttributes> openedForUse(CupsConnection& connection, const std::string& queueName)
+{
+    static const char* const requested[] = {"printer-name", "device-uri", "printer-type",
+                                            "printer-uri-supported"};
+    return queuesIn(connection.queueAttributes(queueName, requested));
+}
+
 } // namespace
 
 CupsPrinterList::CupsPrinterList(std::chrono::milliseconds budget) : budget_(budget) {}
@@ -78,13 +89,17 @@ std::vector<PrinterChoice> CupsPrinterList::usablePrinters(const ModelVariant& v
 {
     CupsConnection connection(CupsConnection::Clock::now() + budget_);
     std::vector<PrinterChoice> usable;
-    for (const QueueAttributes& queue : installedQueues(connection)) {
-        if (!servesModel(variant, queue.makeAndModel) || !connection.queueAnswers(queue.name))
+    for (const QueueAttributes& listed : installedQueues(connection)) {
+        if (!servesModel(variant, listed.makeAndModel))
             continue;
+        const std::vector<QueueAttributes> opened = openedForUse(connection, listed.name);
+        if (opened.size() != 1 || opened.front().name != listed.name)
+            continue;
+        const QueueAttributes& queue = opened.front();
         const QueueLocation location{.deviceUri = queue.deviceUri,
                                      .printerUri = queue.printerUri,
                                      .remote = (queue.type & CUPS_PRINTER_REMOTE) != 0};
-        usable.push_back({queue.name, connectionText(location)});
+        usable.push_back({listed.name, connectionText(location)});
     }
     return usable;
 }
