@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -35,11 +36,23 @@ constexpr int kButtons = 2;
 constexpr int kMenus = 5;
 constexpr int kToolButtons = 6;
 
-// Spreads `count` widgets made by `make` over the tabs' layouts, round robin.
-template <typename Make> void spread(QList<QVBoxLayout*>& layouts, int count, Make make)
+// Spreads `count` widgets made by `make` over the layouts, round robin; a page's grid fills
+// three columns, so the window comes out about as large as ours.
+void place(QVBoxLayout* layout, QWidget* widget)
+{
+    layout->addWidget(widget);
+}
+
+void place(QGridLayout* grid, QWidget* widget)
+{
+    const int n = grid->count();
+    grid->addWidget(widget, n / 3, n % 3);
+}
+
+template <typename Layout, typename Make> void spread(QList<Layout*>& layouts, int count, Make make)
 {
     for (int i = 0; i < count; ++i)
-        layouts[i % layouts.size()]->addWidget(make(i));
+        place(layouts[i % layouts.size()], make(i));
 }
 
 } // namespace
@@ -76,10 +89,10 @@ int main(int argc, char** argv)
     layout->addWidget(toolBar);
 
     auto* tabs = new QTabWidget(&dialog);
-    QList<QVBoxLayout*> pages;
+    QList<QGridLayout*> pages;
     for (int t = 0; t < kTabs; ++t) {
         auto* page = new QWidget;
-        pages.append(new QVBoxLayout(page));
+        pages.append(new QGridLayout(page));
         tabs->addTab(page, QStringLiteral("ＭＳＷ%1").arg(t + 1));
     }
     QList<QVBoxLayout*> groups;
