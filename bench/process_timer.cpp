@@ -1,7 +1,8 @@
 // Starts one program and times it from exec on, for bench/run.sh:
 //   process-timer map [--leave-running] -- PROGRAM ARGS...
 //       until the program's first top-level window is mapped on $DISPLAY (its MapNotify);
-//       then ends the program, or leaves it running and prints its pid as a third field.
+//       then closes that window and waits for the program to end (the peak memory is the
+//       whole run's), or leaves it running and prints its pid as a third field.
 //   process-timer exit [--job-dir DIR --job-file FILE] -- PROGRAM ARGS...
 //       until the program has ended with status 0; with --job-dir, also until a new file in
 //       DIR holds exactly the bytes of FILE (the job has reached the printer).
@@ -59,15 +60,48 @@ pid_t spawn(char** argv)
     return spawned == 0 ? pid : -1;
 }
 
-// Ends the program and collects it; its peak resident size in KiB.
-long endAndCollect(pid_t pid, bool alreadyEnded = false)
+// Collects the ended program; its peak resident size in KiB.
+long collect(pid_t pid)
 {
-    if (!alreadyEnded)
-        kill(pid, SIGKILL);
     int status = 0;
     rusage usage{};
     wait4(pid, &status, 0, &usage);
     return usage.ru_maxrss;
+}
+
+long killAndCollect(pid_t pid)
+{
+    kill(pid, SIGKILL);
+    return collect(pid);
+}
+
+xcb_atom_t atom(xcb_connection_t* x, const char* name)
+{
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        x, xcb_intern_atom(x, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+    const xcb_atom_t found = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    free(reply);
+    return found;
+}
+
+// Closes the window the way a window manager's close button does, so the program ends as
+// after a normal session (a killed one would leave its instance lock behind for the next
+// start to clear); killed only when it has not ended within five seconds.
+long closeAndCollect(xcb_connection_t* x, xcb_window_t window, pid_t pid, int exited)
+{
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = atom(x, "WM_PROTOCOLS");
+    message.data.data32[0] = atom(x, "WM_DELETE_WINDOW");
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(x, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
+    xcb_flush(x);
+    pollfd ended{exited, POLLIN, 0};
+    if (exited < 0 || poll(&ended, 1, 5000) != 1)
+        return killAndCollect(pid);
+    return collect(pid);
 }
 
 std::string contentsOf(const std::filesystem::path& file)
@@ -104,8 +138,9 @@ int timeMap(char** argv, bool leaveRunning)
     pollfd watched[2] = {{xcb_get_file_descriptor(x), POLLIN, 0}, {exited, POLLIN, 0}};
     while (millisecondsSince(start) < std::chrono::duration<double, std::milli>(kGiveUpAfter).count()) {
         while (xcb_generic_event_t* event = xcb_poll_for_event(x)) {
-            const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY &&
-                                !reinterpret_cast<xcb_map_notify_event_t*>(event)->override_redirect;
+            const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event);
+            const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY && !map->override_redirect;
+            const xcb_window_t window = map->window;
             free(event);
             if (!mapped)
                 continue;
@@ -114,16 +149,16 @@ int timeMap(char** argv, bool leaveRunning)
                 std::printf("%.3f 0 %d\n", ms, pid);
                 return 0;
             }
-            std::printf("%.3f %ld\n", ms, endAndCollect(pid));
+            std::printf("%.3f %ld\n", ms, closeAndCollect(x, window, pid, exited));
             return 0;
         }
         poll(watched, exited >= 0 ? 2 : 1, 100);
         if (exited >= 0 && (watched[1].revents & POLLIN)) {
-            endAndCollect(pid, true);
+            collect(pid);
             return fail("the program ended before it showed a window");
         }
     }
-    endAndCollect(pid);
+    killAndCollect(pid);
     return fail("no window within 60 s");
 }
 
