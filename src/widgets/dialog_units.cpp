@@ -43,7 +43,7 @@ DialogUnits::DialogUnits(const QFont& font)
     };
     static Measured last;
     const QString key = font.key();
-    if (last.fontKey.isEmpty() || last.fontKey != key) {
+    if (last.fontKey != key) {
         const QFontMetrics metrics(font);
         const int letters =
             metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
