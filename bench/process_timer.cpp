@@ -26,6 +26,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <set>
 #include <string>
 #include <thread>
@@ -121,7 +122,9 @@ std::set<std::filesystem::path> filesIn(const std::filesystem::path& dir)
 
 int timeMap(char** argv, bool leaveRunning)
 {
-    xcb_connection_t* x = xcb_connect(nullptr, nullptr);
+    const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> display(xcb_connect(nullptr, nullptr),
+                                                                               xcb_disconnect);
+    xcb_connection_t* x = display.get();
     if (xcb_connection_has_error(x))
         return fail("cannot open the display");
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
