@@ -1,20 +1,24 @@
 #include "app/main_app.h"
 
 #include "app/artwork.h"
-#include "widgets/dialog_units.h"
 #include "app/file_dialog_chooser.h"
 #include "app/main_dlg.h"
 #include "app/qt_translation.h"
+#include "app/runtime_directory.h"
 #include "app/single_instance.h"
 #include "cups/cups_printer_list.h"
 #include "cups/cups_spooler.h"
 #include "printer/printer_select_dlg.h"
 #include "printer/wait_cursor_spooler.h"
+#include "widgets/dialog_units.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace kbs {
 
@@ -24,28 +28,20 @@ void tellOnStandardError(const QString& program, const QString& problem)
 {
     std::fprintf(stderr, "%s: %s\n", qPrintable(program), qPrintable(problem));
 }
+
+// The running program's file name without its extension, as the application object would
+// give it, but without one: the instance check comes first.
+QString programBaseName(const char* argv0)
+{
+    std::error_code error;
+    const std::filesystem::path running = std::filesystem::read_symlink("/proc/self/exe", error);
+    return QFileInfo(error ? QFile::decodeName(argv0) : QFile::decodeName(running.c_str()))
+        .completeBaseName();
+}
 } // namespace
 
-int CMainApp::run()
+int CMainApp::run(SingleInstance& instance)
 {
-    // The instance name follows the program file, so a renamed copy runs on its own.
-    const QString programName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    if (!runtime_.problem.empty())
-        tellOnStandardError(programName,
-                            QString::fromStdString(runtime_.path.empty()
-                                                       ? runtime_.problem
-                                                       : runtime_.problem + "; using " + runtime_.path));
-    SingleInstance instance(programName, QString::fromStdString(runtime_.path));
-    const SingleInstance::Claim claim = instance.claim();
-    if (claim == SingleInstance::Claim::AnotherRuns)
-        return 0;
-    if (claim == SingleInstance::Claim::Unguarded)
-        tellOnStandardError(programName,
-                            instance.problem() + QStringLiteral("; starting without the check for a "
-                                                                "running instance"));
-    else if (!instance.problem().isEmpty())
-        tellOnStandardError(programName, instance.problem());
-
     installJapaneseQtTexts();
     QApplication::setFont(dialogFont());
     QApplication::setWindowIcon(programIcon());
@@ -67,9 +63,28 @@ int CMainApp::run()
 int runApplication(const ModelVariant& variant, int argc, char** argv)
 {
     // Before Qt, which reads the runtime folder while it starts.
-    RuntimeDirectory runtime = prepareRuntimeDirectory();
+    const RuntimeDirectory runtime = prepareRuntimeDirectory();
+    // The instance name follows the program file, so a renamed copy runs on its own.
+    const QString programName = programBaseName(argv[0]);
+    if (!runtime.problem.empty())
+        tellOnStandardError(programName,
+                            QString::fromStdString(runtime.path.empty()
+                                                       ? runtime.problem
+                                                       : runtime.problem + "; using " + runtime.path));
+    SingleInstance instance(programName, QString::fromStdString(runtime.path));
+    const SingleInstance::Claim claim = instance.claim();
+    if (claim == SingleInstance::Claim::AnotherRuns)
+        return 0;
+    if (claim == SingleInstance::Claim::Unguarded)
+        tellOnStandardError(programName,
+                            instance.problem() + QStringLiteral("; starting without the check for a "
+                                                                "running instance"));
+
     QApplication application(argc, argv);
-    return CMainApp(variant, std::move(runtime)).run();
+    instance.listen();
+    if (claim == SingleInstance::Claim::Owner && !instance.problem().isEmpty())
+        tellOnStandardError(programName, instance.problem());
+    return CMainApp(variant).run(instance);
 }
 
 } // namespace kbs

@@ -1,31 +1,27 @@
 #pragma once
 
-#include "app/runtime_directory.h"
 #include "model/model_variant.h"
-
-#include <utility>
 
 namespace kbs {
 
-// The application object: one instance per user and program name, the Japanese standard
-// texts and the dialog font, then the main window until it closes.
+class SingleInstance;
+
+// The application object: the Japanese standard texts and the dialog font, then the main
+// window until it closes.
 class CMainApp {
 public:
-    CMainApp(const ModelVariant& variant, RuntimeDirectory runtime)
-        : variant_(variant), runtime_(std::move(runtime))
-    {
-    }
+    explicit CMainApp(const ModelVariant& variant) : variant_(variant) {}
 
-    // Needs a QApplication. Returns the program's exit status: 0 after handing over to an
-    // instance that already runs, else the status the main window closed with.
-    int run();
+    // Needs a QApplication and the instance lock held; returns the status the main window
+    // closed with.
+    int run(SingleInstance& instance);
 
 private:
     const ModelVariant& variant_;
-    RuntimeDirectory runtime_;
 };
 
-// The whole program for one variant: what each executable's main calls.
+// The whole program for one variant: what each executable's main calls. A second start
+// hands over to the running instance and ends with status 0 before Qt's GUI starts.
 int runApplication(const ModelVariant& variant, int argc, char** argv);
 
 } // namespace kbs

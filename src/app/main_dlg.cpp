@@ -25,7 +25,9 @@
 namespace kbs {
 
 CMainDlg::CMainDlg(const ModelVariant& variant, const QString& programDirectory, QWidget* parent)
-    : QDialog(parent), variant_(variant), programDirectory_(programDirectory), icon_(programIcon()),
+    : QDialog(parent), variant_(variant), programDirectory_(programDirectory),
+      // Drawn once: the application's icon when the program has set it already.
+      icon_(QGuiApplication::windowIcon().isNull() ? programIcon() : QGuiApplication::windowIcon()),
       client_(new QWidget(this)), tabStrip_(new TabStrip(client_))
 {
     setObjectName(QStringLiteral("mainDialog"));

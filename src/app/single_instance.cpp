@@ -42,16 +42,12 @@ SingleInstance::Claim SingleInstance::claim()
         problem_ = QStringLiteral("no private runtime folder for the instance lock");
         return Claim::Unguarded;
     }
-    if (lock_.tryLock(0)) {
-        listen();
+    if (lock_.tryLock(0))
         return Claim::Owner;
-    }
     // A lock no running instance can be shown to hold is taken over once.
     if (lock_.error() == QLockFile::LockFailedError && lockIsLeftOver() && lock_.removeStaleLockFile() &&
-        lock_.tryLock(0)) {
-        listen();
+        lock_.tryLock(0))
         return Claim::Owner;
-    }
     return claimFailed();
 }
 
@@ -110,6 +106,8 @@ void SingleInstance::askRunningInstanceToRaise()
 
 void SingleInstance::listen()
 {
+    if (!lock_.isLocked() || server_)
+        return;
     // The lock is ours, so a socket file left behind belongs to an instance that is gone.
     QLocalServer::removeServer(socketPath_);
     server_ = new QLocalServer(this);

@@ -27,7 +27,11 @@ public:
     SingleInstance(const QString& name, const QString& directory, QObject* parent = nullptr);
     ~SingleInstance() override;
 
+    // Takes the lock, or hands over to the instance that holds it. Needs no application
+    // object, so a second start ends before the window system is even contacted.
     Claim claim();
+    // Once the application object exists: from now on a later start can bring this one forward.
+    void listen();
 
     // What went wrong with the lock or the socket, for the user's standard error; empty
     // when nothing did.
@@ -42,7 +46,6 @@ private:
     bool lockIsLeftOver() const;
     Claim claimFailed();
     void askRunningInstanceToRaise();
-    void listen();
 
     QString lockPath_;
     QString socketPath_;

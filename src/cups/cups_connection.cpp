@@ -5,6 +5,8 @@
 #include <sys/socket.h>
 
 #include <algorithm>
+#include <cstring>
+#include <string>
 
 namespace kbs {
 
@@ -22,6 +24,25 @@ constexpr Seconds kShortestWait{0.01};
 const char* noPassword(const char*, http_t*, const char*, const char*, void*)
 {
     return nullptr;
+}
+
+// An answer is read whole before it is parsed: read straight from the connection, every
+// small field would be a wait of its own. Far above any real printer list.
+constexpr std::size_t kLargestAnswer = 64 * 1024 * 1024;
+
+// An answer's body as ippReadIO reads it.
+struct BodyReader {
+    const std::string& bytes;
+    std::size_t offset = 0;
+};
+
+ssize_t readFromBody(void* context, ipp_uchar_t* buffer, size_t length)
+{
+    auto& body = *static_cast<BodyReader*>(context);
+    const std::size_t count = std::min(length, body.bytes.size() - body.offset);
+    std::memcpy(buffer, body.bytes.data() + body.offset, count);
+    body.offset += count;
+    return static_cast<ssize_t>(count);
 }
 
 } // namespace
@@ -102,16 +123,36 @@ bool CupsConnection::post(IppMessage request, std::string_view resource,
     return !broken_;
 }
 
-IppMessage CupsConnection::answer(std::string_view resource)
+IppMessage CupsConnection::answer()
 {
     if (!http_ || broken_ || !armWait())
         return nullptr;
-    const std::string path(resource);
-    IppMessage response(cupsGetResponse(http_, path.c_str()));
+    // Until the whole answer is in, the connection is in no state for another request.
+    broken_ = true;
+    http_status_t status = HTTP_STATUS_CONTINUE;
+    while (status == HTTP_STATUS_CONTINUE && Clock::now() < deadline_)
+        status = httpUpdate(http_);
+    if (status != HTTP_STATUS_OK)
+        return nullptr;
+
+    std::string body;
+    char chunk[32768];
+    ssize_t got = 0;
+    // A server that keeps talking is held to the deadline too.
+    while ((got = httpRead2(http_, chunk, sizeof chunk)) > 0 && Clock::now() < deadline_ &&
+           body.size() < kLargestAnswer)
+        body.append(chunk, static_cast<std::size_t>(got));
+    if (got != 0)
+        return nullptr;
+
+    IppMessage response(ippNew());
+    BodyReader reader{body};
+    if (ippReadIO(&reader, readFromBody, 1, nullptr, response.get()) != IPP_STATE_DATA)
+        return nullptr;
     // Whatever the server sent after its answer would be taken for the next one.
-    if (response && httpGetState(http_) != HTTP_STATE_WAITING)
+    if (httpGetState(http_) != HTTP_STATE_WAITING)
         httpFlush(http_);
-    broken_ = !response;
+    broken_ = false;
     return response;
 }
 
@@ -119,15 +160,22 @@ IppMessage CupsConnection::request(IppMessage request, std::string_view resource
 {
     if (!post(std::move(request), resource))
         return nullptr;
-    return answer(resource);
+    return answer();
+}
+
+IppMessage CupsConnection::queueAttributes(std::string_view queueName, std::span<const char* const> requested)
+{
+    IppMessage query = newIppRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, queueUri(queueName));
+    ippAddStrings(query.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  static_cast<int>(requested.size()), nullptr, requested.data());
+    IppMessage answer = request(std::move(query), "/");
+    return succeeded(answer) ? std::move(answer) : nullptr;
 }
 
 bool CupsConnection::queueAnswers(std::string_view queueName)
 {
-    IppMessage query = newIppRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, queueUri(queueName));
-    ippAddString(query.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
-                 "printer-name");
-    return succeeded(request(std::move(query), "/"));
+    static const char* const requested[] = {"printer-name"};
+    return queueAttributes(queueName, requested) != nullptr;
 }
 
 } // namespace kbs

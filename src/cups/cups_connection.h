@@ -41,12 +41,14 @@ public:
 
     // Sends the request and, as its document, `document`; true when all of it went out.
     bool post(IppMessage request, std::string_view resource, std::span<const std::uint8_t> document = {});
-    // The server's answer to the request posted last; nullptr when none came in time.
-    IppMessage answer(std::string_view resource);
+    // The server's answer to the request posted last; nullptr when none came whole in time.
+    IppMessage answer();
     // post() and answer() together.
     IppMessage request(IppMessage request, std::string_view resource);
 
-    // The trial open for use: the server answers a Get-Printer-Attributes on the queue.
+    // The trial open for use: the server answers a Get-Printer-Attributes on the queue. The
+    // answer, asking for the `requested` attributes, or nullptr when it failed.
+    IppMessage queueAttributes(std::string_view queueName, std::span<const char* const> requested);
     bool queueAnswers(std::string_view queueName);
 
 private:

@@ -6,13 +6,15 @@
 #include <cups/cups.h>
 
 #include <iterator>
+#include <optional>
+#include <span>
 #include <string>
 
 namespace kbs {
 
 namespace {
 
-// What one CUPS-Get-Printers entry tells about a queue.
+// What the print server tells about a queue.
 struct QueueAttributes {
     std::string name;
     std::string makeAndModel;
@@ -27,21 +29,15 @@ std::string textOf(ipp_attribute_t* attribute)
     return text ? text : "";
 }
 
-std::optional<std::vector<QueueAttributes>> queueAttributes(CupsConnection& connection)
+// Each queue in an answer is one group of printer attributes; other tags separate them. Nothing
+// when the server did not answer or refused.
+std::optional<std::vector<QueueAttributes>> queuesIn(const IppMessage& answer)
 {
-    static const char* const requested[] = {"printer-name", "printer-make-and-model", "device-uri",
-                                            "printer-type", "printer-uri-supported"};
-    IppMessage request = newIppRequest(IPP_OP_CUPS_GET_PRINTERS);
-    ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
-                  std::size(requested), nullptr, requested);
-    const IppMessage answer = connection.request(std::move(request), "/");
     if (!succeeded(answer))
         return std::nullopt;
     ipp_t* response = answer.get();
-
     std::vector<QueueAttributes> queues;
     QueueAttributes queue;
-    // Each queue is one group of printer attributes; other tags separate them.
     const auto finishQueue = [&] {
         if (!queue.name.empty())
             queues.push_back(std::move(queue));
@@ -70,6 +66,25 @@ std::optional<std::vector<QueueAttributes>> queueAttributes(CupsConnection& conn
     return queues;
 }
 
+// Every queue's attributes from one CUPS-Get-Printers.
+std::optional<std::vector<QueueAttributes>> listedQueues(CupsConnection& connection,
+                                                         std::span<const char* const> requested)
+{
+    IppMessage request = newIppRequest(IPP_OP_CUPS_GET_PRINTERS);
+    ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  static_cast<int>(requested.size()), nullptr, requested.data());
+    return queuesIn(connection.request(std::move(request), "/"));
+}
+
+// The trial open of a served queue, which also brings what its connection text is made of.
+std::vector<QueueAttributes> openedForUse(CupsConnection& connection, const std::string& queueName)
+{
+    static const char* const requested[] = {"printer-name", "device-uri", "printer-type",
+                                            "printer-uri-supported"};
+    return queuesIn(connection.queueAttributes(queueName, requested))
+        .value_or(std::vector<QueueAttributes>{});
+}
+
 std::string connectionOf(const QueueAttributes& queue)
 {
     return connectionText({.deviceUri = queue.deviceUri,
@@ -82,7 +97,9 @@ std::string connectionOf(const QueueAttributes& queue)
 std::optional<std::vector<InstalledQueue>> installedQueues(std::chrono::milliseconds budget)
 {
     CupsConnection connection(CupsConnection::Clock::now() + budget);
-    const auto queues = queueAttributes(connection);
+    static const char* const requested[] = {"printer-name", "printer-make-and-model", "device-uri",
+                                            "printer-type", "printer-uri-supported"};
+    const auto queues = listedQueues(connection, requested);
     if (!queues)
         return std::nullopt;
     std::vector<InstalledQueue> installed;
@@ -97,11 +114,16 @@ std::vector<PrinterChoice> CupsPrinterList::usablePrinters(const ModelVariant& v
 {
     CupsConnection connection(CupsConnection::Clock::now() + budget_);
     std::vector<PrinterChoice> usable;
-    for (const QueueAttributes& queue :
-         queueAttributes(connection).value_or(std::vector<QueueAttributes>{})) {
-        if (!servesModel(variant, queue.makeAndModel) || !connection.queueAnswers(queue.name))
+    // Of every queue, only what the model test needs: most queues are of models no program serves.
+    static const char* const requested[] = {"printer-name", "printer-make-and-model"};
+    for (const QueueAttributes& listed :
+         listedQueues(connection, requested).value_or(std::vector<QueueAttributes>{})) {
+        if (!servesModel(variant, listed.makeAndModel))
             continue;
-        usable.push_back({queue.name, connectionOf(queue)});
+        const std::vector<QueueAttributes> opened = openedForUse(connection, listed.name);
+        if (opened.size() != 1 || opened.front().name != listed.name)
+            continue;
+        usable.push_back({listed.name, connectionOf(opened.front())});
     }
     return usable;
 }

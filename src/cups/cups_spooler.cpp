@@ -59,7 +59,7 @@ public:
         if (jobId_ <= 0)
             return false;
         // Only the server's answer to the document tells that it took the whole block.
-        if (written_ && succeeded(connection_->answer(resource_))) {
+        if (written_ && succeeded(connection_->answer())) {
             jobId_ = 0; // the spooler owns it now
             return true;
         }

@@ -35,11 +35,22 @@ int mulDiv(int value, int numerator, int denominator)
 
 DialogUnits::DialogUnits(const QFont& font)
 {
-    const QFontMetrics metrics(font);
-    const int letters =
-        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    baseX_ = (letters / 26 + 1) / 2;
-    baseY_ = metrics.height();
+    // Every page and number box converts in the one dialog font: measured once per font.
+    struct Measured {
+        QString fontKey;
+        int baseX = 0;
+        int baseY = 0;
+    };
+    static Measured last;
+    const QString key = font.key();
+    if (last.fontKey != key) {
+        const QFontMetrics metrics(font);
+        const int letters =
+            metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+        last = {key, (letters / 26 + 1) / 2, metrics.height()};
+    }
+    baseX_ = last.baseX;
+    baseY_ = last.baseY;
 }
 
 int DialogUnits::x(int dlu) const

@@ -40,11 +40,17 @@ private slots:
         QTemporaryDir directory;
         SingleInstance first("kbs18r", directory.path());
         QCOMPARE(first.claim(), Claim::Owner);
+        first.listen();
         QSignalSpy raised(&first, &SingleInstance::raiseRequested);
         SingleInstance second("kbs18r", directory.path());
         QCOMPARE(second.claim(), Claim::AnotherRuns);
         QVERIFY(raised.wait(5000));
         QCOMPARE(raised.count(), 1);
+        // A start that did not get the lock must not take the running instance's socket.
+        second.listen();
+        QCOMPARE(SingleInstance("kbs18r", directory.path()).claim(), Claim::AnotherRuns);
+        QVERIFY(raised.wait(5000));
+        QCOMPARE(raised.count(), 2);
         SingleInstance otherProgram("kbs18t", directory.path());
         QCOMPARE(otherProgram.claim(), Claim::Owner);
         QCOMPARE(first.problem() + second.problem() + otherProgram.problem(), QString());
