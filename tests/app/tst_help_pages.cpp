@@ -36,16 +36,6 @@ QString withoutAsciiSpace(QString text)
     return text;
 }
 
-// A label as the user sees it: its lines run together and "(&C)" reads "(C)".
-QString asShown(std::string_view label)
-{
-    QString text = fromView(label);
-    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-    text.remove(QLatin1Char('&'));
-    text.replace(QStringLiteral("\x01"), QStringLiteral("&"));
-    return withoutAsciiSpace(text);
-}
-
 struct HelpPage {
     QString text; // what a reader sees, without ASCII white space
     QString title;
@@ -99,10 +89,17 @@ struct Wanted {
     QString source;
 };
 
+// A text as the user reads it: its lines run together, "(&C)" reads "(C)", and "%s", "%1" and
+// the like stand for values the help cannot know, so only the parts around them count.
 void want(std::vector<Wanted>& wanted, std::string_view label, const QString& source)
 {
-    if (!label.empty())
-        wanted.push_back({asShown(label), source + ": " + fromView(label)});
+    QString text = fromView(label);
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    text.remove(QLatin1Char('&'));
+    text.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+    for (const QString& part : text.split(QRegularExpression(QStringLiteral("%[0-9s]"))))
+        if (!withoutAsciiSpace(part).isEmpty())
+            wanted.push_back({withoutAsciiSpace(part), source + ": " + fromView(label)});
 }
 
 void wantEntries(std::vector<Wanted>& wanted, const CodeList* list, const QString& source)
@@ -119,7 +116,7 @@ bool isShown(SwitchControl control)
 }
 
 // Every text on every tab page and in the form dialog, from the program's own tables.
-std::vector<Wanted> labelsOfThePages(const ModelVariant& variant, QStringList& tabsWithoutTables)
+std::vector<Wanted> labelsOfThePages(const ModelVariant& variant)
 {
     std::vector<Wanted> wanted;
     for (const TabSpec& tab : variant.tabs) {
@@ -127,8 +124,6 @@ std::vector<Wanted> labelsOfThePages(const ModelVariant& variant, QStringList& t
         want(wanted, tab.label, "tab");
         const SwitchPageTable* switches = findSwitchPage(*variant.pageTables, tab.page);
         const ControlPageTable* controls = findControlPage(*variant.pageTables, tab.page);
-        if (!switches && !controls)
-            tabsWithoutTables << source;
         if (switches) {
             for (const SwitchRow& row : switches->rows) {
                 if (!isShown(row.control))
@@ -161,21 +156,12 @@ std::vector<Wanted> labelsOfThePages(const ModelVariant& variant, QStringList& t
     return wanted;
 }
 
-// A message's fixed parts; "%s", "%1" and the like stand for values the help cannot know.
-void wantMessage(std::vector<Wanted>& wanted, std::string_view message, const QString& source)
-{
-    const QString text = fromView(message);
-    for (const QString& part : text.split(QRegularExpression(QStringLiteral("%[0-9s]"))))
-        if (!withoutAsciiSpace(part).isEmpty())
-            wanted.push_back({withoutAsciiSpace(part), source + ": " + text});
-}
-
 void wantNotice(std::vector<Wanted>& wanted, const FormNoticeText& notice, const QString& source)
 {
     if (notice.text.empty())
         return;
-    wantMessage(wanted, notice.text, source);
-    wantMessage(wanted, notice.caption, source + " caption");
+    want(wanted, notice.text, source);
+    want(wanted, notice.caption, source + " caption");
 }
 
 // Every message box text the program can show.
@@ -190,24 +176,24 @@ std::vector<Wanted> messagesOfTheProgram(const ModelVariant& variant)
           messages::kSendBeforePrinterChange, messages::kSaveBeforePrinterChange,
           messages::kStatusPrinterName, messages::kStatusConnection, messages::kSendBeforeExit,
           messages::kSaveBeforeExit, kHelpFileNotFound})
-        wantMessage(wanted, text, core);
+        want(wanted, text, core);
     const QString selection = QStringLiteral("printer selection");
-    wantMessage(wanted,
-                "使用可能なプリンタがありませんでした。プリンタドライバを確認してからやり直してください。"
-                "\n\nKnobstationを終了します。",
-                selection);
+    want(wanted,
+         "使用可能なプリンタがありませんでした。プリンタドライバを確認してからやり直してください。"
+         "\n\nKnobstationを終了します。",
+         selection);
     for (const std::string_view text :
          {variant.filePortMessages.everyPrinterIsFile, variant.filePortMessages.onlyPrinterIsFile,
           variant.filePortMessages.chosenPrinterIsFile})
-        wantMessage(wanted, text, selection);
-    wantMessage(wanted, variant.saveDeniedMessage, QStringLiteral("save"));
-    wantMessage(wanted, kNotAnInteger, QStringLiteral("number box"));
-    wantMessage(wanted, kIntegerOutOfRange, QStringLiteral("number box"));
+        want(wanted, text, selection);
+    want(wanted, variant.saveDeniedMessage, QStringLiteral("save"));
+    want(wanted, kNotAnInteger, QStringLiteral("number box"));
+    want(wanted, kIntegerOutOfRange, QStringLiteral("number box"));
 
     for (const ControlPageTable& page : variant.pageTables->controlPages) {
         for (const PendingNotice& notice : page.pendingNotices) {
-            wantMessage(wanted, notice.text, QStringLiteral("pending notice"));
-            wantMessage(wanted, notice.caption, QStringLiteral("pending notice caption"));
+            want(wanted, notice.text, QStringLiteral("pending notice"));
+            want(wanted, notice.caption, QStringLiteral("pending notice caption"));
         }
     }
     if (const FormDialogTable* dialog = variant.formDialog) {
@@ -221,92 +207,38 @@ std::vector<Wanted> messagesOfTheProgram(const ModelVariant& variant)
     return wanted;
 }
 
-QStringList missingFrom(const QString& text, const std::vector<Wanted>& wanted)
-{
-    QStringList missing;
-    for (const Wanted& item : wanted)
-        if (!text.contains(item.text))
-            missing << item.source;
-    return missing;
-}
-
-void addPrograms()
-{
-    QTest::addColumn<QString>("deliverable");
-    for (const char* program : {"kbs18r", "kbs62d", "kbs18t"})
-        QTest::newRow(program) << program;
-}
-
 } // namespace
 
 class TstHelpPages : public QObject {
     Q_OBJECT
 private slots:
-    void labelsReadAsShown_data()
+    void helpExplainsEveryLabelAndMessage_data()
     {
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("mnemonic") << "カット紙(&C)"
-                                  << "カット紙(C)";
-        QTest::newRow("full-width brackets") << "パラメータ設定（&P）"
-                                             << "パラメータ設定（P）";
-        QTest::newRow("two lines") << "シートガイドからの\n用紙吸入時間(&J)"
-                                   << "シートガイドからの用紙吸入時間(J)";
-        QTest::newRow("spaces fold, full-width ones stay") << "（MSW3-1）　　（P62DWのみ） ESC a"
-                                                           << "（MSW3-1）　　（P62DWのみ）ESCa";
-        QTest::newRow("doubled ampersand") << "A&&B"
-                                           << "A&B";
+        QTest::addColumn<QString>("deliverable");
+        for (const char* program : {"kbs18r", "kbs62d", "kbs18t"})
+            QTest::newRow(program) << program;
     }
 
-    // The labels are compared with the page as the user reads them in the program.
-    void labelsReadAsShown()
-    {
-        QFETCH(QString, label);
-        QFETCH(QString, shown);
-        const QByteArray utf8 = label.toUtf8();
-        QCOMPARE(asShown(std::string_view(utf8.constData(), std::size_t(utf8.size()))), shown);
-    }
-
-    void pageIsAssembledAndWellFormed_data() { addPrograms(); }
-
-    // The page as built: well-formed, Japanese, titled with the program's window title, and
-    // no assembly directive left in it.
-    void pageIsAssembledAndWellFormed()
+    // The page as built: well-formed, Japanese, titled with the window title, no assembly
+    // directive left; and a page, a setting, a choice or a message added to a program's tables
+    // without a word in its help fails here.
+    void helpExplainsEveryLabelAndMessage()
     {
         QFETCH(QString, deliverable);
+        const ModelVariant& variant = variantNamed(deliverable);
         const HelpPage page = readHelpPage(deliverable);
         QVERIFY2(page.problems.isEmpty(), qPrintable(page.problems.join('\n')));
         QCOMPARE(page.language, QString("ja"));
-        QVERIFY(page.title.contains(fromView(variantNamed(deliverable).windowTitle)));
-    }
+        QVERIFY(page.title.contains(fromView(variant.windowTitle)));
 
-    void everyLabelOfEveryPageIsExplained_data() { addPrograms(); }
-
-    // A page, a setting or a choice added to a program's tables without a word in its help
-    // fails here.
-    void everyLabelOfEveryPageIsExplained()
-    {
-        QFETCH(QString, deliverable);
-        const HelpPage page = readHelpPage(deliverable);
-        QVERIFY2(page.problems.isEmpty(), qPrintable(page.problems.join('\n')));
-        QStringList tabsWithoutTables;
-        const std::vector<Wanted> labels = labelsOfThePages(variantNamed(deliverable), tabsWithoutTables);
-        if (!tabsWithoutTables.isEmpty())
-            qInfo("tabs not built from tables, so not checked here: %s",
-                  qPrintable(tabsWithoutTables.join(", ")));
-        QVERIFY(labels.size() > std::size_t(variantNamed(deliverable).tabs.size()));
-        const QStringList missing = missingFrom(page.text, labels);
-        QVERIFY2(missing.isEmpty(), qPrintable("not in the help:\n" + missing.join('\n')));
-    }
-
-    void everyMessageIsExplained_data() { addPrograms(); }
-
-    void everyMessageIsExplained()
-    {
-        QFETCH(QString, deliverable);
-        const HelpPage page = readHelpPage(deliverable);
-        QVERIFY2(page.problems.isEmpty(), qPrintable(page.problems.join('\n')));
-        const QStringList missing = missingFrom(page.text, messagesOfTheProgram(variantNamed(deliverable)));
+        std::vector<Wanted> wanted = labelsOfThePages(variant);
+        QVERIFY(wanted.size() > std::size_t(variant.tabs.size()));
+        const std::vector<Wanted> texts = messagesOfTheProgram(variant);
+        wanted.insert(wanted.end(), texts.begin(), texts.end());
+        QStringList missing;
+        for (const Wanted& item : wanted)
+            if (!page.text.contains(item.text))
+                missing << item.source;
         QVERIFY2(missing.isEmpty(), qPrintable("not in the help:\n" + missing.join('\n')));
     }
 };

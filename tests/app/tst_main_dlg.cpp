@@ -1,12 +1,9 @@
-#include "app/main_dlg.h"
 #include "app/main_tool_bar.h"
+#include "app/main_window_fixture.h"
 #include "app/tab_strip.h"
 #include "menu/main_menu.h"
 #include "model/command_ids.h"
 #include "pages/page_widget.h"
-#include "variants/kbs18r/kbs18r_variant.h"
-#include "variants/kbs18t/kbs18t_variant.h"
-#include "variants/kbs62d/kbs62d_variant.h"
 #include "widgets/dialog_units.h"
 #include "widgets/number_box.h"
 
@@ -22,73 +19,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
 using namespace kbs;
 
-namespace {
-
-const ModelVariant& variantNamed(const QString& deliverable)
-{
-    if (deliverable == QLatin1String("kbs62d"))
-        return kbs62d::variant();
-    return deliverable == QLatin1String("kbs18t") ? kbs18t::variant() : kbs18r::variant();
-}
-
-// Chooses the one printer at start-up and cancels later selections; opens no queue; opens no file;
-// records the files the desktop is asked to show.
-struct Ports : PrinterSelectorPort, SpoolerPort, FileChooserPort, DesktopOpenerPort {
-    std::vector<bool> selections; // startupComplete of each
-    int opens = 0;
-
-    SelectionResult runSelection(const PrinterChoice&, bool startupComplete) override
-    {
-        selections.push_back(startupComplete);
-        const SelectionEnd end = selections.size() == 1 ? SelectionEnd::Ok : SelectionEnd::Cancel;
-        return {end, {"Q18_office", "socket://q"}, 2};
-    }
-    std::unique_ptr<OpenQueue> openForUse(std::string_view) override { return ++opens, nullptr; }
-    std::optional<std::string> chooseFileToOpen(std::string_view) override { return std::nullopt; }
-    std::optional<std::string> chooseFileToSave(std::string_view) override
-    {
-        return ++saveChoices, std::nullopt;
-    }
-    int saveChoices = 0;
-    bool openFile(const QString& path) override { return opened << path, desktopShows; }
-    QStringList opened;
-    bool desktopShows = true;
-};
-
-// The main window, started up and shown; its questions take the scripted answer, notices OK.
-class Window : public CMainDlg {
-public:
-    explicit Window(const QString& deliverable,
-                    const QString& programDirectory = QCoreApplication::applicationDirPath())
-        : CMainDlg(variantNamed(deliverable), programDirectory)
-    {
-        initialise({ports, ports, ports, ports});
-        show();
-    }
-    Answer showMessage(std::string_view text, std::string_view caption, ButtonSet buttons,
-                       MessageIcon icon) override
-    {
-        ++messages;
-        texts << QString::fromUtf8(text.data(), qsizetype(text.size()));
-        boxes << QString::fromUtf8(caption.data(), qsizetype(caption.size())) + " " +
-                     QString::number(int(buttons)) + " " + QString::number(int(icon));
-        return buttons == ButtonSet::Ok ? Answer::Ok : answer;
-    }
-
-    Ports ports;
-    int messages = 0;
-    QStringList texts;
-    QStringList boxes; // caption, button set and icon of each box
-    Answer answer = Answer::Cancel;
-};
-
-} // namespace
+using fixture::Window;
 
 class TstMainDlg : public QObject {
     Q_OBJECT
@@ -162,7 +100,6 @@ private slots:
         // clang-format off
         QTest::newRow("kbs18r beside the program") << bin << "bin/kbs18r.html" << false << true << false << 32806 << true << 2 << 0;
         QTest::newRow("kbs62d installed under share") << bin << "share/kbs62d/kbs62d.html" << false << true << false << 32806 << true << 2 << 0;
-        QTest::newRow("kbs18t beside the program") << bin << "bin/kbs18t.html" << false << true << false << 32807 << true << 2 << 0;
         QTest::newRow("kbs18t in a deep folder") << deep << deep + "/kbs18t.html" << false << true << false << 32807 << true << 2 << 0;
         QTest::newRow("kbs18r without a page") << bin << "" << false << true << false << 32806 << false << 0 << 0;
         QTest::newRow("kbs62d a folder of that name") << bin << "bin/kbs62d.html" << true << true << false << 32806 << false << 0 << 0;
@@ -194,7 +131,7 @@ private slots:
             QVERIFY(asFolder || (file.open(QIODevice::WriteOnly) && file.write("<html/>") > 0));
         }
 
-        Window window(QString(QTest::currentDataTag()).section(' ', 0, 0), folder.filePath(programAt));
+        Window window(QString(QTest::currentDataTag()).section(' ', 0, 0), false, folder.filePath(programAt));
         QVERIFY(QTest::qWaitForWindowActive(&window));
         window.ports.desktopShows = desktopShows;
         if (removedAfterStart)
@@ -230,39 +167,58 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QString("before"));
     }
 
-    void pendingEntryStopsSaveAndSend_data()
+    void badEntryStopsSaveAndSend_data()
     {
         QTest::addColumn<int>("command");
-        QTest::addColumn<int>("paramTab");
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("boxName");
+        QTest::addColumn<QString>("typed");  // empty: the box is cleared
+        QTest::addColumn<QString>("notice"); // a pattern for the one notice
+        QTest::addColumn<QString>("shownAfter");
+        const QString range = ".+の値が設定範囲を超えています。\n適正値に変更します。";
         for (const auto& [program, tab] : {std::pair{"kbs18r", 1}, {"kbs62d", 1}, {"kbs18t", 2}}) {
-            QTest::addRow("%s save", program) << int(cmd::SaveFile) << tab;
-            QTest::addRow("%s send", program) << int(cmd::Send) << tab;
+            QTest::addRow("%s save", program) << int(cmd::SaveFile) << tab << "centerCutSheet"
+                                              << "5" << range << "10";
+            QTest::addRow("%s send", program) << int(cmd::Send) << tab << "centerCutSheet"
+                                              << "5" << range << "10";
         }
+        QTest::newRow("kbs18t empty form tab box") << int(cmd::SaveFile) << 1 << "feedPostcard"
+                                                   << ""
+                                                   << "整数を入力してください。"
+                                                   << "";
     }
 
-    // "5" left in the cut-sheet box: the command brings the parameter tab forward with the
-    // notice, the box shows 10, and nothing is saved or sent.
-    void pendingEntryStopsSaveAndSend()
+    // A value left out of range or a box left empty: the command brings its tab forward with the
+    // notice and the box focused, and nothing is saved or sent.
+    void badEntryStopsSaveAndSend()
     {
         QFETCH(int, command);
-        QFETCH(int, paramTab);
+        QFETCH(int, tab);
+        QFETCH(QString, boxName);
+        QFETCH(QString, typed);
+        QFETCH(QString, notice);
+        QFETCH(QString, shownAfter);
         Window window(QString(QTest::currentDataTag()).section(' ', 0, 0));
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.ShowPage(std::size_t(paramTab));
-        auto* box = window.pageWidget(std::size_t(paramTab))->findChild<NumberBox*>("centerCutSheet");
+        window.ShowPage(std::size_t(tab));
+        auto* box = window.pageWidget(std::size_t(tab))->findChild<NumberBox*>(boxName);
         QVERIFY(box);
         box->setFocus();
         box->selectAll();
-        QTest::keyClicks(box, "5");
-        QCOMPARE(box->text(), QString("5"));
+        typed.isEmpty() ? QTest::keyClick(box, Qt::Key_Delete) : QTest::keyClicks(box, typed);
+        QCOMPARE(box->text(), typed);
         window.ShowPage(0);
         window.texts.clear();
 
         window.runCommand(command);
-        QCOMPARE(window.selectedTab(), std::size_t(paramTab));
+        QCOMPARE(window.selectedTab(), std::size_t(tab));
         QCOMPARE(window.texts.size(), 1);
-        QVERIFY(window.texts[0].endsWith("の値が設定範囲を超えています。\n適正値に変更します。"));
-        QCOMPARE(box->text(), QString("10"));
+        QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(notice),
+                                    QRegularExpression::DotMatchesEverythingOption)
+                     .match(window.texts[0])
+                     .hasMatch(),
+                 qPrintable(window.texts[0]));
+        QCOMPARE(box->text(), shownAfter);
         QCOMPARE(QApplication::focusWidget(), box);
         QCOMPARE(window.ports.saveChoices, 0);
         QCOMPARE(window.ports.opens, 0);
@@ -301,7 +257,7 @@ private slots:
         window.close(); // the question about sending is cancelled
         QVERIFY(window.isVisible());
         QVERIFY(!window.closeRequested());
-        QCOMPARE(window.messages, 1);
+        QCOMPARE(window.texts.size(), 1);
 
         window.answer = Answer::No;
         window.close();
@@ -356,27 +312,6 @@ private slots:
         QCOMPARE(list->currentText(), QString("選択なし"));
         QCOMPARE(button->text(), QString("書式の設定(&D)"));
         QVERIFY(!button->isEnabled());
-    }
-
-    // A form tab box left empty stops a save with the form tab in front and the box focused.
-    void emptyFormTabBoxStopsSave()
-    {
-        Window window("kbs18t");
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.ShowPage(1);
-        auto* box = window.pageWidget(1)->findChild<NumberBox*>("feedPostcard");
-        QVERIFY(box);
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_Delete);
-        window.ShowPage(0);
-        window.texts.clear();
-
-        window.runCommand(cmd::SaveFile);
-        QCOMPARE(window.selectedTab(), std::size_t(1));
-        QCOMPARE(window.texts, QStringList{"整数を入力してください。"});
-        QCOMPARE(QApplication::focusWidget(), box);
-        QCOMPARE(window.ports.saveChoices, 0);
     }
 };
 

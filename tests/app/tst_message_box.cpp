@@ -1,5 +1,5 @@
-#include "widgets/message_box.h"
 #include "app/qt_translation.h"
+#include "widgets/message_box.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,10 +1,8 @@
-#include "app/main_dlg.h"
+#include "app/main_window_fixture.h"
 #include "menu/main_menu.h"
 #include "model/command_ids.h"
 #include "pages/format_dlg.h"
 #include "pages/page_widget.h"
-#include "variants/kbs18r/kbs18r_variant.h"
-#include "variants/kbs62d/kbs62d_variant.h"
 #include "widgets/number_box.h"
 
 #include <QAction>
@@ -16,53 +14,9 @@
 
 using namespace kbs;
 
+using fixture::Window;
+
 namespace {
-
-const ModelVariant& variantNamed(const QString& deliverable)
-{
-    return deliverable == QLatin1String("kbs62d") ? kbs62d::variant() : kbs18r::variant();
-}
-
-// A queue that takes every job.
-struct AcceptingQueue : OpenQueue {
-    bool startRawJob(std::string_view) override { return true; }
-    bool writeData(std::span<const std::uint8_t>) override { return true; }
-    bool endJob() override { return true; }
-};
-
-// One networked printer, chosen at start-up; every send reaches it; no file is chosen.
-struct Ports : PrinterSelectorPort, SpoolerPort, FileChooserPort {
-    SelectionResult runSelection(const PrinterChoice&, bool startupComplete) override
-    {
-        return {startupComplete ? SelectionEnd::Cancel : SelectionEnd::Ok, {"office", "socket://q"}, 1};
-    }
-    std::unique_ptr<OpenQueue> openForUse(std::string_view) override
-    {
-        return std::make_unique<AcceptingQueue>();
-    }
-    std::optional<std::string> chooseFileToOpen(std::string_view) override { return std::nullopt; }
-    std::optional<std::string> chooseFileToSave(std::string_view) override { return std::nullopt; }
-};
-
-// The main window, started up and shown; every message box answers OK.
-class Window : public CMainDlg {
-public:
-    explicit Window(const QString& deliverable)
-        : CMainDlg(variantNamed(deliverable), QCoreApplication::applicationDirPath())
-    {
-        initialise({ports, ports, ports});
-        show();
-    }
-    Answer showMessage(std::string_view, std::string_view, ButtonSet, MessageIcon) override
-    {
-        ++messages;
-        return Answer::Ok;
-    }
-    bool sendEnabled() const { return menu().action(cmd::Send)->isEnabled(); }
-
-    Ports ports;
-    int messages = 0;
-};
 
 // Once the form dialog runs modally: types a form length and presses OK or Cancel.
 void scriptFormDialog(const QString& length, bool ok, QString* title)
@@ -96,14 +50,12 @@ private slots:
         QTest::addColumn<QString>("form");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<int>("imageOffset"); // the chosen form's image in the block
-        QTest::newRow("kbs18r OK") << "kbs18r"
-                                   << "書式３" << true << 165;
-        QTest::newRow("kbs18r Cancel") << "kbs18r"
-                                       << "書式３" << false << 165;
-        QTest::newRow("kbs62d OK") << "kbs62d"
-                                   << "書式１" << true << 72;
-        QTest::newRow("kbs62d Cancel") << "kbs62d"
-                                       << "書式１" << false << 72;
+        for (const bool ok : {true, false}) {
+            QTest::addRow("kbs18r %s", ok ? "OK" : "Cancel") << "kbs18r"
+                                                             << "書式３" << ok << 165;
+            QTest::addRow("kbs62d %s", ok ? "OK" : "Cancel") << "kbs62d"
+                                                             << "書式１" << ok << 72;
+        }
     }
 
     // After a send the send command is off; OK in the form dialog brings the edited image into the
@@ -114,7 +66,7 @@ private slots:
         QFETCH(QString, form);
         QFETCH(bool, ok);
         QFETCH(int, imageOffset);
-        Window window(program);
+        Window window(program, true);
         QVERIFY(QTest::qWaitForWindowActive(&window));
         PageWidget* page = window.pageWidget(0);
         auto* list = page->findChild<QComboBox*>("formSelect");
@@ -122,24 +74,20 @@ private slots:
         while (list->currentText() != form)
             QTest::keyClick(list, Qt::Key_Down);
         QVERIFY(window.runCommand(cmd::Send));
-        QVERIFY(!window.sendEnabled());
+        QVERIFY(!window.menu().action(cmd::Send)->isEnabled());
         const SettingsBlock before = window.core().editBlock();
 
         QString title;
         scriptFormDialog("12", ok, &title);
         QTest::mouseClick(page->findChild<QPushButton*>("formSettings"), Qt::LeftButton);
         QCOMPARE(title, "書式の設定： " + form);
-        const SettingsBlock after = window.core().editBlock();
-        QCOMPARE(window.sendEnabled(), ok);
+        SettingsBlock expected = before;
         if (ok) {
-            QCOMPARE(after[std::size_t(imageOffset)], std::uint8_t('1'));
-            QCOMPARE(after[std::size_t(imageOffset) + 1], std::uint8_t('2'));
-            for (std::size_t offset = 0; offset < after.size(); ++offset)
-                if (offset != std::size_t(imageOffset) && offset != std::size_t(imageOffset) + 1)
-                    QCOMPARE(after[offset], before[offset]);
-        } else {
-            QVERIFY(after == before);
+            expected[std::size_t(imageOffset)] = '1';
+            expected[std::size_t(imageOffset) + 1] = '2';
         }
+        QVERIFY(window.core().editBlock() == expected);
+        QCOMPARE(window.menu().action(cmd::Send)->isEnabled(), ok);
         window.hide();
     }
 };

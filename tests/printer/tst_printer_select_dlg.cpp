@@ -1,5 +1,6 @@
 #include "printer/printer_select_dlg.h"
 
+#include "core/messages.h"
 #include "variants/kbs18r/kbs18r_variant.h"
 #include "variants/kbs18t/kbs18t_variant.h"
 
@@ -119,46 +120,38 @@ private slots:
             QVERIFY2(!window->isVisible(), qPrintable(window->objectName() + " left open"));
     }
 
-    void preselection_data()
+    void rowsAndPreselection_data()
     {
         QTest::addColumn<QString>("presetName");
         QTest::addColumn<QString>("expected");
         QTest::newRow("the given choice") << QString("office") << QString("office");
-        QTest::newRow("choice gone: row 0") << QString("removed") << QString("archive");
+        QTest::newRow("choice gone: row 0") << QString("removed") << QString("alpha");
     }
 
-    void preselection()
+    // Rows in reading order whatever the case; the preset row selected, with the focus.
+    void rowsAndPreselection()
     {
         QFETCH(QString, presetName);
         QFETCH(QString, expected);
-        QString selected; // the one selected row when it has the focus
+        QStringList shown;
+        QString selected;
         user_->steps.push_back([&](QDialog* dialog) {
-            QTreeWidgetItem* current = listOf(dialog)->currentItem();
-            if (current && listOf(dialog)->selectedItems() == QList{current})
-                selected = current->text(0);
+            QTreeWidget* list = listOf(dialog);
+            for (int row = 0; row < list->topLevelItemCount(); ++row)
+                shown << list->topLevelItem(row)->text(0);
+            if (list->currentItem() && list->selectedItems() == QList{list->currentItem()})
+                selected = list->currentItem()->text(0);
             cancel(dialog);
         });
 
         const PrinterChoice preset{presetName.toStdString(), "socket://192.0.2.1"};
-        const SelectionResult result = run({kZeta, kOffice, kBasement, kArchive}, preset, true);
+        const SelectionResult result =
+            run({kZeta, kOffice, {"Beta", "FILE:"}, kBasement, kArchive, {"alpha", "FILE:"}}, preset, true);
 
+        QCOMPARE(shown, QStringList({"alpha", "archive", "Basement", "Beta", "office", "zeta"}));
         QCOMPARE(selected, expected);
         QCOMPARE(result.end, SelectionEnd::Cancel);
         QVERIFY(result.choice == preset);
-    }
-
-    void rowsInReadingOrder()
-    {
-        QStringList shown;
-        user_->steps.push_back([&](QDialog* dialog) {
-            for (int row = 0; row < listOf(dialog)->topLevelItemCount(); ++row)
-                shown << listOf(dialog)->topLevelItem(row)->text(0);
-            cancel(dialog);
-        });
-
-        run({kZeta, kOffice, {"Beta", "FILE:"}, kBasement, kArchive, {"alpha", "FILE:"}}, kOffice, true);
-
-        QCOMPARE(shown, QStringList({"alpha", "archive", "Basement", "Beta", "office", "zeta"}));
     }
 
     // Tab, Tab, Space leaves by キャンセル with the focus on it and a column dragged wider; the
@@ -215,45 +208,40 @@ private slots:
                  qPrintable(QString("centre %1,%2").arg(centre.x()).arg(centre.y())));
     }
 
-    // The dialog must not show: the user has no step for it.
-    void startupTakesTheOnlyPrinterUnshown()
+    void okRefused_data()
     {
-        const SelectionResult result = run({kOffice}, {}, false);
-
-        QCOMPARE(result.end, SelectionEnd::Ok);
-        QVERIFY(result.choice == kOffice);
-        QCOMPARE(result.listedCount, 1u);
+        QTest::addColumn<QString>("firstRow"); // chosen before the first OK, empty for none
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("thenZeta"); // the second showing chooses zeta, else cancels
+        QTest::newRow("no row") << QString() << QString::fromUtf8(messages::kNoPrinterChosen) << true;
+        // The refused row stays the choice, so that cancelling keeps it in the result.
+        QTest::newRow("file row among several")
+            << "archive" << QString::fromUtf8(kbs18r::variant().filePortMessages.chosenPrinterIsFile)
+            << false;
     }
 
-    void okWithoutRowKeepsTheDialogOpen()
+    // OK on no row or on a printer on FILE: tells why and keeps the dialog open.
+    void okRefused()
     {
-        user_->steps = {chooseAndOk(QString()), chooseAndOk("zeta")};
-
-        const SelectionResult result = run({kOffice, kZeta}, kOffice, true);
-
-        QCOMPARE(std::exchange(user_->boxes, {}).size(), 1);
-        QCOMPARE(result.end, SelectionEnd::Ok);
-        QVERIFY(result.choice == kZeta);
-    }
-
-    // The refused row stays the choice, so that cancelling keeps it in the result.
-    void fileRowAmongSeveralIsRefused()
-    {
-        user_->steps = {chooseAndOk("archive"), cancel};
+        QFETCH(QString, firstRow);
+        QFETCH(QString, message);
+        QFETCH(bool, thenZeta);
+        user_->steps = {chooseAndOk(firstRow),
+                        thenZeta ? std::function<void(QDialog*)>(chooseAndOk("zeta")) : cancel};
 
         const SelectionResult result = run({kOffice, kArchive, kZeta}, kOffice, true);
 
-        QCOMPARE(std::exchange(user_->boxes, {}),
-                 QStringList{QString::fromUtf8(kbs18r::variant().filePortMessages.chosenPrinterIsFile)});
-        QCOMPARE(result.end, SelectionEnd::Cancel);
-        QVERIFY(result.choice == kArchive);
+        QCOMPARE(std::exchange(user_->boxes, {}), QStringList{message});
+        QCOMPARE(result.end, thenZeta ? SelectionEnd::Ok : SelectionEnd::Cancel);
+        QVERIFY(result.choice == (thenZeta ? kZeta : kArchive));
     }
 
-    void programEnds_data()
+    void startupWithoutTheDialog_data()
     {
         QTest::addColumn<QList<PrinterChoice>>("listed");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("message"); // empty: none, and the only printer is taken
         const FilePortMessages& file = kbs18t::variant().filePortMessages;
+        QTest::newRow("only printer") << QList{kOffice} << QString();
         QTest::newRow("no printer") << QList<PrinterChoice>()
                                     << "使用可能なプリンタがありませんでした。プリンタドライバを確認してから"
                                        "やり直してください。\n\nKnobstationを終了します。";
@@ -263,14 +251,17 @@ private slots:
                                                 << QString::fromUtf8(file.everyPrinterIsFile);
     }
 
-    void programEnds()
+    // The user has no step, so a dialog shown here fails the test.
+    void startupWithoutTheDialog()
     {
         QFETCH(QList<PrinterChoice>, listed);
         QFETCH(QString, message);
         const SelectionResult result = run({listed.begin(), listed.end()}, {}, false, kbs18t::variant());
 
-        QCOMPARE(result.end, SelectionEnd::EndProgram);
-        QCOMPARE(std::exchange(user_->boxes, {}), QStringList{message});
+        QCOMPARE(std::exchange(user_->boxes, {}), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(result.end, message.isEmpty() ? SelectionEnd::Ok : SelectionEnd::EndProgram);
+        if (message.isEmpty())
+            QVERIFY(result.choice == kOffice && result.listedCount == 1u);
     }
 };
 

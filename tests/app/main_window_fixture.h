@@ -1,0 +1,85 @@
+#pragma once
+
+// The main window on scripted ports, shared by the window tests.
+#include "app/main_dlg.h"
+#include "variants/kbs18r/kbs18r_variant.h"
+#include "variants/kbs18t/kbs18t_variant.h"
+#include "variants/kbs62d/kbs62d_variant.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+namespace fixture {
+
+using namespace kbs;
+
+inline const ModelVariant& variantNamed(const QString& deliverable)
+{
+    if (deliverable == QLatin1String("kbs62d"))
+        return kbs62d::variant();
+    return deliverable == QLatin1String("kbs18t") ? kbs18t::variant() : kbs18r::variant();
+}
+
+// A queue that takes every job.
+struct AcceptingQueue : OpenQueue {
+    bool startRawJob(std::string_view) override { return true; }
+    bool writeData(std::span<const std::uint8_t>) override { return true; }
+    bool endJob() override { return true; }
+};
+
+// Chooses the printer at start-up and cancels later selections; opens no file; records the
+// queues opened, the save dialogs and the files the desktop is asked to show.
+struct Ports : PrinterSelectorPort, SpoolerPort, FileChooserPort, DesktopOpenerPort {
+    std::vector<bool> selections; // startupComplete of each
+    int opens = 0;
+    int saveChoices = 0;
+    QStringList opened;
+    bool desktopShows = true;
+    bool queuesAccept = false;
+
+    SelectionResult runSelection(const PrinterChoice&, bool startupComplete) override
+    {
+        selections.push_back(startupComplete);
+        const SelectionEnd end = selections.size() == 1 ? SelectionEnd::Ok : SelectionEnd::Cancel;
+        return {end, {"Q18_office", "socket://q"}, 2};
+    }
+    std::unique_ptr<OpenQueue> openForUse(std::string_view) override
+    {
+        ++opens;
+        return queuesAccept ? std::make_unique<AcceptingQueue>() : nullptr;
+    }
+    std::optional<std::string> chooseFileToOpen(std::string_view) override { return std::nullopt; }
+    std::optional<std::string> chooseFileToSave(std::string_view) override
+    {
+        return ++saveChoices, std::nullopt;
+    }
+    bool openFile(const QString& path) override { return opened << path, desktopShows; }
+};
+
+// The main window, started up and shown; its questions take the scripted answer, notices OK.
+class Window : public CMainDlg {
+public:
+    explicit Window(const QString& deliverable, bool queuesAccept = false,
+                    const QString& programDirectory = QCoreApplication::applicationDirPath())
+        : CMainDlg(variantNamed(deliverable), programDirectory)
+    {
+        ports.queuesAccept = queuesAccept;
+        initialise({ports, ports, ports, ports});
+        show();
+    }
+    Answer showMessage(std::string_view text, std::string_view caption, ButtonSet buttons,
+                       MessageIcon icon) override
+    {
+        texts << QString::fromUtf8(text.data(), qsizetype(text.size()));
+        boxes << QString::fromUtf8(caption.data(), qsizetype(caption.size())) + " " +
+                     QString::number(int(buttons)) + " " + QString::number(int(icon));
+        return buttons == ButtonSet::Ok ? Answer::Ok : answer;
+    }
+
+    Ports ports;
+    QStringList texts;
+    QStringList boxes; // caption, button set and icon of each box
+    Answer answer = Answer::Cancel;
+};
+
+} // namespace fixture
