@@ -114,9 +114,15 @@ SettingsMap::SettingsMap(const ModelVariant& variant)
             settings_.push_back({keyOf(control), pages[p].tab, c, {}});
             changed.push_back(std::move(mask));
         }
+        if (data.formEditor() != nullptr) {
+            addFormFields(pages[p].tab);
+            changed.resize(settings_.size()); // the form fields' digits are owned below
+        }
     }
 
     for (std::size_t s = 0; s < settings_.size(); ++s) {
+        if (settings_[s].form != nullptr)
+            continue;
         for (std::size_t b = 0; b < variant.blockLength; ++b) {
             if (changed[s][b] == 0)
                 continue;
@@ -125,6 +131,9 @@ SettingsMap::SettingsMap(const ModelVariant& variant)
             owned_[b] |= mask;
         }
     }
+    for (Setting& setting : settings_)
+        if (setting.form != nullptr)
+            ownFormDigits(setting);
     SettingsBlock canonical = defaults;
     storePages(pages, canonical);
     canonical_.assign(canonical.bytes().begin(), canonical.bytes().end());
@@ -138,8 +147,31 @@ SettingsMap::SettingsMap(const ModelVariant& variant)
         throw std::logic_error("two controls with the same key");
 }
 
+void SettingsMap::addFormFields(std::size_t tab)
+{
+    if (!formFields_.empty())
+        throw std::logic_error("two pages with the form settings dialog");
+    formFields_ = formFieldsOf(variant_);
+    for (const FormField& field : formFields_)
+        settings_.push_back({field.key, tab, 0, {}, &field});
+}
+
+void SettingsMap::ownFormDigits(Setting& setting)
+{
+    // The page passes the images through whole, so no control of it may write these digits.
+    for (std::size_t i = 0; i < setting.form->imageField->width; ++i) {
+        const std::size_t offset = setting.form->offset() + i;
+        if (owned_.at(offset) != 0)
+            throw std::logic_error("a form field on a byte a control writes: " + setting.key);
+        owned_[offset] = 0xFF;
+        setting.bits.push_back({offset, 0xFF});
+    }
+}
+
 const ControlSpec& SettingsMap::control(const Setting& setting) const
 {
+    if (setting.form != nullptr)
+        return setting.form->control;
     for (const MappedPage& page : pages_)
         if (page.tab == setting.tab)
             return page.data.controls()[setting.control];

@@ -94,6 +94,8 @@ public:
         for (MappedPage& page : pages)
             page.data.load(block);
         for (const auto& [setting, value] : values_) {
+            if (setting->form != nullptr)
+                continue;
             Member& member = pageOf(pages, setting->tab).member(setting->control);
             if (value.kind == MemberKind::Number)
                 member.number = value.number;
@@ -101,6 +103,9 @@ public:
                 member.choice = value.choice;
         }
         storePages(pages, block);
+        for (const auto& [setting, value] : values_)
+            if (setting->form != nullptr)
+                writeFormField(*setting->form, value.number, block);
         for (const auto& [offset, byte] : raw_)
             mixIn(offset, byte);
         for (const auto& [setting, bytes] : hexValues_)
