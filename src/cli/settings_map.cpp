@@ -1,5 +1,6 @@
 #include "cli/settings_map.h"
 
+#include "cli/setting_values.h"
 #include "pagedata/page_data_for.h"
 
 #include <algorithm>
@@ -38,9 +39,9 @@ int valueCount(const ControlSpec& control)
     case ControlKind::CodeList:
         return control.list ? static_cast<int>(control.list->entries.size()) : 0;
     case ControlKind::NumberBox:
+    case ControlKind::FeedRow:
         return control.number ? control.number->max - control.number->min + 1 : 0;
     case ControlKind::PushButton:
-    case ControlKind::FeedRow:
         break;
     }
     return 0;
@@ -48,7 +49,7 @@ int valueCount(const ControlSpec& control)
 
 void setTrialValue(const ControlSpec& control, Member& member, int n)
 {
-    if (control.kind == ControlKind::NumberBox)
+    if (holdsNumber(control))
         member.number = control.number->min + n;
     else
         member.choice = n;

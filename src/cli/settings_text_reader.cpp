@@ -229,7 +229,7 @@ private:
         }
         const ControlSpec& control = map.control(*setting);
         Member member;
-        member.kind = control.kind == ControlKind::NumberBox ? MemberKind::Number : MemberKind::Choice;
+        member.kind = holdsNumber(control) ? MemberKind::Number : MemberKind::Choice;
         if (const auto refusal = parseValue(control, line.value, member))
             error(line, line.key + ": " + *refusal);
         else

@@ -198,6 +198,11 @@ void TstKnobctlText::oddFieldsAreHexWithWhatTheProgramShows_data()
         << "kbs18t"
         << "form2" << 23 << QByteArray("130") << "form2.feedPostcard = 130"
         << "";
+    // kbs18t shows form 0's feeds on its form tab.
+    QTest::newRow("kbs18t tab postcard feed 131")
+        << "kbs18t"
+        << "form0.feedPostcard" << 0 << QByteArray("131") << "feedPostcard = hex:313331"
+        << "no value of this setting";
     QTest::newRow("kbs18r form4 front tractor correction 68")
         << "kbs18r"
         << "form4" << 34 << QByteArray("68") << "form4.adjFrontTractor = 68"
@@ -358,6 +363,9 @@ void TstKnobctlText::editChangesExactlyItsBytes_data()
     QTest::newRow("kbs18t form3 right margin") << "kbs18t"
                                                << "form3.rightMargin"
                                                << "80" << 142 << QByteArray("080");
+    QTest::newRow("kbs18t tab cut sheet feed") << "kbs18t"
+                                               << "feedCutSheet"
+                                               << "60" << 49 << QByteArray("060");
     QTest::newRow("kbs18t form1 leading zeros") << "kbs18t"
                                                 << "form1.adjCutSheet"
                                                 << "007" << 102 << QByteArray("07");
