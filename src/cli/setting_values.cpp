@@ -65,7 +65,7 @@ std::string settingLabel(const ControlSpec& control)
 
 std::optional<std::string> valueText(const ControlSpec& control, const Member& member)
 {
-    if (control.kind == ControlKind::NumberBox)
+    if (holdsNumber(control))
         return std::to_string(member.number);
     const int count =
         control.kind == ControlKind::CodeList ? static_cast<int>(control.list->entries.size()) : 2;
@@ -76,7 +76,7 @@ std::optional<std::string> valueText(const ControlSpec& control, const Member& m
 
 std::optional<std::string> parseValue(const ControlSpec& control, std::string_view text, Member& member)
 {
-    if (control.kind == ControlKind::NumberBox) {
+    if (holdsNumber(control)) {
         const NumberBoxSpec& box = *control.number;
         int value = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);

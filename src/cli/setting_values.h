@@ -8,6 +8,12 @@
 
 namespace kbs::cli {
 
+// Whether the control's value is a number: a number box, or the box of a feed row.
+inline bool holdsNumber(const ControlSpec& control)
+{
+    return control.kind == ControlKind::NumberBox || control.kind == ControlKind::FeedRow;
+}
+
 // A label or choice as a page shows it: without the "(&X)" mnemonics, lines joined.
 std::string shownText(std::string_view label);
 

@@ -1,5 +1,6 @@
 #include "cli/settings_map.h"
 
+#include "cli/setting_values.h"
 #include "pagedata/page_data_for.h"
 
 #include <algorithm>
@@ -38,9 +39,9 @@ int valueCount(const ControlSpec& control)
     case ControlKind::CodeList:
         return control.list ? static_cast<int>(control.list->entries.size()) : 0;
     case ControlKind::NumberBox:
+    case ControlKind::FeedRow:
         return control.number ? control.number->max - control.number->min + 1 : 0;
     case ControlKind::PushButton:
-    case ControlKind::FeedRow:
         break;
     }
     return 0;
@@ -48,7 +49,7 @@ int valueCount(const ControlSpec& control)
 
 void setTrialValue(const ControlSpec& control, Member& member, int n)
 {
-    if (control.kind == ControlKind::NumberBox)
+    if (holdsNumber(control))
         member.number = control.number->min + n;
     else
         member.choice = n;
@@ -114,9 +115,15 @@ SettingsMap::SettingsMap(const ModelVariant& variant)
             settings_.push_back({keyOf(control), pages[p].tab, c, {}});
             changed.push_back(std::move(mask));
         }
+        if (data.formEditor() != nullptr) {
+            addFormFields(pages[p].tab);
+            changed.resize(settings_.size()); // the form fields' digits are owned below
+        }
     }
 
     for (std::size_t s = 0; s < settings_.size(); ++s) {
+        if (settings_[s].form != nullptr)
+            continue;
         for (std::size_t b = 0; b < variant.blockLength; ++b) {
             if (changed[s][b] == 0)
                 continue;
@@ -125,6 +132,9 @@ SettingsMap::SettingsMap(const ModelVariant& variant)
             owned_[b] |= mask;
         }
     }
+    for (Setting& setting : settings_)
+        if (setting.form != nullptr)
+            ownFormDigits(setting);
     SettingsBlock canonical = defaults;
     storePages(pages, canonical);
     canonical_.assign(canonical.bytes().begin(), canonical.bytes().end());
@@ -138,8 +148,31 @@ SettingsMap::SettingsMap(const ModelVariant& variant)
         throw std::logic_error("two controls with the same key");
 }
 
+void SettingsMap::addFormFields(std::size_t tab)
+{
+    if (!formFields_.empty())
+        throw std::logic_error("two pages with the form settings dialog");
+    formFields_ = formFieldsOf(variant_);
+    for (const FormField& field : formFields_)
+        settings_.push_back({field.key, tab, 0, {}, &field});
+}
+
+void SettingsMap::ownFormDigits(Setting& setting)
+{
+    // The page passes the images through whole, so no control of it may write these digits.
+    for (std::size_t i = 0; i < setting.form->imageField->width; ++i) {
+        const std::size_t offset = setting.form->offset() + i;
+        if (owned_.at(offset) != 0)
+            throw std::logic_error("a form field on a byte a control writes: " + setting.key);
+        owned_[offset] = 0xFF;
+        setting.bits.push_back({offset, 0xFF});
+    }
+}
+
 const ControlSpec& SettingsMap::control(const Setting& setting) const
 {
+    if (setting.form != nullptr)
+        return setting.form->control;
     for (const MappedPage& page : pages_)
         if (page.tab == setting.tab)
             return page.data.controls()[setting.control];

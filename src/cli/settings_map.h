@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/form_fields.h"
 #include "model/model_variant.h"
 #include "model/settings_block.h"
 #include "pagedata/page_data.h"
@@ -23,6 +24,9 @@ struct Setting {
     std::size_t tab;             // index into the variant's tabs
     std::size_t control;         // index into the page data
     std::vector<OwnedBits> bits; // by offset
+    // A field of a form image, which the page passes through to the form settings dialog;
+    // `control` is then meaningless.
+    const FormField* form = nullptr;
 };
 
 // One tab whose page the tables describe, with the page's data.
@@ -38,6 +42,8 @@ struct MappedPage {
 class SettingsMap {
 public:
     explicit SettingsMap(const ModelVariant& variant);
+    SettingsMap(const SettingsMap&) = delete; // the settings point into it
+    SettingsMap& operator=(const SettingsMap&) = delete;
 
     const ModelVariant& variant() const { return variant_; }
     const std::vector<Setting>& settings() const { return settings_; }
@@ -52,15 +58,19 @@ public:
 
     // Fresh page data of every mapped tab (controls showing nothing), in tab order.
     std::vector<MappedPage> freshPages() const;
-    // The control behind a setting.
+    // The control behind a setting; for a form field, its number box.
     const ControlSpec& control(const Setting& setting) const;
 
 private:
+    void addFormFields(std::size_t tab);
+    void ownFormDigits(Setting& setting);
+
     const ModelVariant& variant_;
     std::vector<Setting> settings_;
     std::vector<std::uint8_t> owned_;
     std::vector<std::uint8_t> canonical_;
     std::vector<MappedPage> pages_; // for the controls' descriptions
+    std::deque<FormField> formFields_;
 };
 
 // The page data of `tab` among `pages`.

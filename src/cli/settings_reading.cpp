@@ -21,6 +21,20 @@ std::string hexAt(const SettingsBlock& block, const Setting& setting)
     return hexOf(bytes);
 }
 
+SettingReading formReading(const SettingsMap& map, const Setting& setting, const SettingsBlock& block)
+{
+    const FormField& field = *setting.form;
+    SettingReading reading{.setting = &setting, .control = &field.control, .hex = hexAt(block, setting)};
+    if (const auto value = formFieldValue(field, block)) {
+        reading.value = std::to_string(*value);
+    } else {
+        // The dialog writes back only the boxes the user changed.
+        reading.shown = formFieldShown(map.variant(), field, block);
+        reading.written = reading.hex;
+    }
+    return reading;
+}
+
 } // namespace
 
 std::string hexOf(std::span<const std::uint8_t> bytes)
@@ -72,6 +86,10 @@ std::vector<SettingReading> readSettings(const SettingsMap& map, const SettingsB
 
     std::vector<SettingReading> readings;
     for (const Setting& setting : map.settings()) {
+        if (setting.form != nullptr) {
+            readings.push_back(formReading(map, setting, block));
+            continue;
+        }
         const PageData& page = pageOf(fresh, setting.tab);
         const ControlSpec& control = map.control(setting); // outlives the pages read here
         const Member& member = page.member(setting.control);

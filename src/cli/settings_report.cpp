@@ -54,13 +54,20 @@ std::string showText(const SettingsMap& map, const FileImage& image, bool withBy
             group = {};
             text += "\n[" + tabLabel(map, *reading.setting) + "]\n";
         }
+        const std::string label = settingLabel(control);
         if (control.group != group) {
             group = control.group;
-            if (!group.empty())
+            // A control without a label of its own is the group's: it shares the group's line.
+            if (!group.empty() && !label.empty())
                 text += "  " + shownText(group) + "\n";
         }
-        text +=
-            std::string(group.empty() ? "  " : "    ") + settingLabel(control) + ": " + shownValue(reading);
+        if (group.empty())
+            text += "  " + label;
+        else if (label.empty())
+            text += "  " + shownText(group);
+        else
+            text += "    " + label;
+        text += ": " + shownValue(reading);
         if (reading.value && !control.unit.empty())
             text += " " + shownText(control.unit);
         if (withBytes)
@@ -79,8 +86,10 @@ std::string diffText(const SettingsMap& map, const FileImage& a, const FileImage
         if (before[i].text() == after[i].text())
             continue;
         const Setting& setting = *before[i].setting;
-        text += "[" + tabLabel(map, setting) + "] " + settingLabel(*before[i].control) + " (" + setting.key +
-                "): " + before[i].text() + " -> " + after[i].text() + "\n";
+        // A form's fields share their labels: the form's name tells them apart.
+        const std::string form = setting.form != nullptr ? shownText(before[i].control->group) + " " : "";
+        text += "[" + tabLabel(map, setting) + "] " + form + settingLabel(*before[i].control) + " (" +
+                setting.key + "): " + before[i].text() + " -> " + after[i].text() + "\n";
     }
     for (std::size_t offset = 0; offset < a.block.size(); ++offset) {
         const std::uint8_t unowned = static_cast<std::uint8_t>(~map.ownedMask(offset));

@@ -62,8 +62,9 @@ std::string exportText(const SettingsMap& map, const FileImage& image)
             if (!group.empty())
                 text += "# ---- " + shownText(group) + "\n";
         }
-        text +=
-            "# " + settingLabel(*reading.control) + (reading.control->visible ? "" : " (not shown)") + "\n";
+        const ControlSpec& control = *reading.control;
+        const std::string unit = control.unit.empty() ? "" : " [" + shownText(control.unit) + "]";
+        text += "# " + settingLabel(control) + unit + (control.visible ? "" : " (not shown)") + "\n";
         if (!reading.value)
             text += unmatchedComment(reading);
         text += reading.setting->key + " = " + reading.text() + "\n";

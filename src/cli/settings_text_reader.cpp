@@ -94,6 +94,8 @@ public:
         for (MappedPage& page : pages)
             page.data.load(block);
         for (const auto& [setting, value] : values_) {
+            if (setting->form != nullptr)
+                continue;
             Member& member = pageOf(pages, setting->tab).member(setting->control);
             if (value.kind == MemberKind::Number)
                 member.number = value.number;
@@ -101,6 +103,9 @@ public:
                 member.choice = value.choice;
         }
         storePages(pages, block);
+        for (const auto& [setting, value] : values_)
+            if (setting->form != nullptr)
+                writeFormField(*setting->form, value.number, block);
         for (const auto& [offset, byte] : raw_)
             mixIn(offset, byte);
         for (const auto& [setting, bytes] : hexValues_)
@@ -224,7 +229,7 @@ private:
         }
         const ControlSpec& control = map.control(*setting);
         Member member;
-        member.kind = control.kind == ControlKind::NumberBox ? MemberKind::Number : MemberKind::Choice;
+        member.kind = holdsNumber(control) ? MemberKind::Number : MemberKind::Choice;
         if (const auto refusal = parseValue(control, line.value, member))
             error(line, line.key + ": " + *refusal);
         else

@@ -112,6 +112,10 @@ void TstKnobctlFiles::diff_data()
         << 10 << '\x01' << QByteArray() << 1
         << "[ＭＳＷ３] 自動用紙厚調整後の再吸入（MSW3-1） (msw3.1): 再吸入しない -> 再吸入する\n";
     QTest::newRow("an unlisted code") << 16 << '9' << QByteArray() << 1 << " (font1): 標準 -> hex:39\n";
+    // kbs18r form2 at offset 126: formLength "66" -> "76"; the comma behind form1's length at 89.
+    QTest::newRow("a form's field") << 126 << '7' << QByteArray() << 1
+                                    << "[機能選択] 書式２ 用紙長 (form2.formLength): 66 -> 76\n";
+    QTest::newRow("a comma inside a form") << 89 << ';' << QByteArray() << 1 << "block.89: 2C -> 3B\n";
     QTest::newRow("a reserved byte") << 22 << '\x07' << QByteArray() << 1 << "block.22: 00 -> 07\n";
     QTest::newRow("the tail") << -1 << '\0' << QByteArray("x") << 1 << "tail: hex: -> hex:78\n";
 }
@@ -196,6 +200,17 @@ void TstKnobctlFiles::showUsesThePagesTexts()
     QVERIFY2(run.out.indexOf("各国文字の切り替え （MSW1-1/2/3）: イギリス  [@4: 03]") > msw1,
              qPrintable(run.out));
     QVERIFY(run.out.contains("    カット紙: 40 桁  [@28,29: 34 30]\n"));
+    // The form list has no label of its own: it stands on its group's line.
+    QVERIFY2(run.out.contains("\n  書式選択: 書式０  [@85: 30]\n"), qPrintable(run.out));
+    QVERIFY(!run.out.contains("\n  書式選択\n"));
+    // Each form under its name, with the dialog's labels and units; form 0 has no margins.
+    QVERIFY2(run.out.contains("\n  書式０\n    用紙長: 66 行  [@38,39: 36 36]\n"
+                              "    吸入位置 フロントトラクタ: 120 /120インチ  [@41,42,43: 31 32 30]\n"),
+             qPrintable(run.out));
+    QVERIFY(run.out.contains("\n  書式４\n    用紙長: 66 行  [@204,205: 36 36]\n"
+                             "    レフトマージン幅: 0 桁  [@207,208,209: 30 30 30]\n"
+                             "    ライトマージン幅: 136 桁  [@211,212,213: 31 33 36]\n"));
+    QVERIFY(run.out.contains("    フロントトラクタ位置補正: 0 桁  [@238,239: 30 30]\n"));
 }
 
 void TstKnobctlFiles::refusals_data()

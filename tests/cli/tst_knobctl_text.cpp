@@ -93,6 +93,8 @@ void TstKnobctlText::roundTripIsByteIdentical_data()
         {"letters", [](const FieldSpec&, std::size_t i) { return std::uint8_t('A' + i % 26); }},
         {"nines (out of every range)", [](const FieldSpec&, std::size_t) { return std::uint8_t('9'); }},
         {"zero digits", [](const FieldSpec&, std::size_t) { return std::uint8_t('0'); }},
+        // Form fields in range beside commas that are no commas.
+        {"ones", [](const FieldSpec&, std::size_t) { return std::uint8_t('1'); }},
         {"NUL bytes", [](const FieldSpec&, std::size_t) { return std::uint8_t(0x00); }},
         {"all bits set", [](const FieldSpec&, std::size_t) { return std::uint8_t(0xFF); }},
         {"high bits of switches",
@@ -147,6 +149,7 @@ void TstKnobctlText::oddFieldsAreHexWithWhatTheProgramShows_data()
 {
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("fieldName");
+    QTest::addColumn<int>("within"); // where the bytes go inside the field
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("expectedLine");
     QTest::addColumn<QString>("expectedComment");
@@ -154,31 +157,63 @@ void TstKnobctlText::oddFieldsAreHexWithWhatTheProgramShows_data()
     // kbs18r shows 96 for a rear tractor centering "200" and writes "096".
     QTest::newRow("kbs18r rear tractor 200")
         << "kbs18r"
-        << "centerRearTractor" << QByteArray("200") << "centerRearTractor = hex:323030"
+        << "centerRearTractor" << 0 << QByteArray("200") << "centerRearTractor = hex:323030"
         << "shows \"96\" and writes hex:303936";
     // kbs18r: a retry time "09" shows １０秒 and is written back "02".
     QTest::newRow("kbs18r retry time 09")
         << "kbs18r"
-        << "thicknessRetryTime" << QByteArray("09") << "thicknessRetryTime = hex:39"
+        << "thicknessRetryTime" << 0 << QByteArray("09") << "thicknessRetryTime = hex:39"
         << "shows \"１０秒\" and writes hex:32";
     // kbs62d and kbs18t leave a list as it was for a code it does not list.
     QTest::newRow("kbs62d font 7") << "kbs62d"
-                                   << "font1" << QByteArray("7") << "font1 = hex:37"
+                                   << "font1" << 0 << QByteArray("7") << "font1 = hex:37"
                                    << "keeps what it showed before and writes hex:30";
     QTest::newRow("kbs18t auto return 99")
         << "kbs18t"
-        << "autoReturnTime" << QByteArray("99") << "autoReturnTime = hex:3939"
+        << "autoReturnTime" << 0 << QByteArray("99") << "autoReturnTime = hex:3939"
         << "keeps what it showed before";
     // A listed value in non-canonical form is a value: nothing to hex.
-    QTest::newRow("kbs18r lf pitch -5") << "kbs18r"
-                                        << "lfPitchSheetGuide" << QByteArray("FB") << "lfPitchSheetGuide = -5"
-                                        << "";
+    QTest::newRow("kbs18r lf pitch -5")
+        << "kbs18r"
+        << "lfPitchSheetGuide" << 0 << QByteArray("FB") << "lfPitchSheetGuide = -5"
+        << "";
+    // A form's digit is its code minus '0': "7A" reads 7 * 10 + 17.
+    QTest::newRow("kbs18r form1 length 7A")
+        << "kbs18r"
+        << "form1" << 0 << QByteArray("7A") << "form1.formLength = hex:3741"
+        << "shows \"87\" and writes hex:3741";
+    QTest::newRow("kbs18r form3 left margin 140")
+        << "kbs18r"
+        << "form3" << 3 << QByteArray("140") << "form3.leftMargin = hex:313430"
+        << "shows \"140\" and writes hex:313430";
+    QTest::newRow("kbs62d form1 feed below 40")
+        << "kbs62d"
+        << "form1" << 11 << QByteArray("039") << "form1.feedFrontTractor = hex:303339"
+        << "shows \"39\" and writes hex:303339";
+    QTest::newRow("kbs62d form0 length 00")
+        << "kbs62d"
+        << "form0" << 0 << QByteArray("00") << "form0.formLength = hex:3030"
+        << "shows \"0\"";
+    QTest::newRow("kbs18t form2 postcard feed 130")
+        << "kbs18t"
+        << "form2" << 23 << QByteArray("130") << "form2.feedPostcard = 130"
+        << "";
+    // kbs18t shows form 0's feeds on its form tab.
+    QTest::newRow("kbs18t tab postcard feed 131")
+        << "kbs18t"
+        << "form0.feedPostcard" << 0 << QByteArray("131") << "feedPostcard = hex:313331"
+        << "no value of this setting";
+    QTest::newRow("kbs18r form4 front tractor correction 68")
+        << "kbs18r"
+        << "form4" << 34 << QByteArray("68") << "form4.adjFrontTractor = 68"
+        << "";
 }
 
 void TstKnobctlText::oddFieldsAreHexWithWhatTheProgramShows()
 {
     QFETCH(QString, program);
     QFETCH(QString, fieldName);
+    QFETCH(int, within);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, expectedLine);
     QFETCH(QString, expectedComment);
@@ -187,7 +222,7 @@ void TstKnobctlText::oddFieldsAreHexWithWhatTheProgramShows()
     FileImage image = factoryFile(variant);
     const FieldSpec& spec = field(variant, fieldName.toStdString());
     for (qsizetype i = 0; i < bytes.size(); ++i)
-        image.block[spec.offset + std::size_t(i)] = std::uint8_t(bytes[i]);
+        image.block[spec.offset + std::size_t(within + i)] = std::uint8_t(bytes[i]);
 
     const QString text = QString::fromStdString(exportText(settingsMapOf(variant), image));
     const QStringList lines = text.split('\n');
@@ -223,6 +258,17 @@ void TstKnobctlText::importErrorsNameTheirLines_data()
     QTest::newRow("raw byte given twice") << "block.2 = hex:30" << false << "byte 2 of the block given twice";
     QTest::newRow("malformed tail") << "tail = 00" << true << "tail: not \"hex:\"";
     QTest::newRow("no equals sign") << "font1 標準" << false << "not a \"key = value\" line";
+    QTest::newRow("form length out of range")
+        << "form1.formLength = 100" << true << "form1.formLength: 1 から 99 までの整数を入力してください。";
+    QTest::newRow("right margin out of range") << "form2.rightMargin = 0" << true << "1 から 136 までの整数";
+    QTest::newRow("feed out of range") << "form4.feedPostcard = 171" << true << "0 から 170 までの整数";
+    QTest::newRow("correction not a number")
+        << "form3.adjCutSheet = 1 2" << true << "整数を入力してください。";
+    QTest::newRow("form 0 has no margins")
+        << "form0.leftMargin = 0" << false << "unknown key form0.leftMargin";
+    QTest::newRow("no form 5") << "form5.formLength = 66" << false << "unknown key form5.formLength";
+    QTest::newRow("form hex of the wrong length")
+        << "form0.adjCutSheet = hex:303030" << true << "2 bytes expected";
     QTest::newRow("unknown program") << "program = kbs99x" << true << "unknown program kbs99x";
 }
 
@@ -298,6 +344,31 @@ void TstKnobctlText::editChangesExactlyItsBytes_data()
     QTest::newRow("kbs18r postcard mode from Z") << "kbs18r"
                                                  << "postcardMode"
                                                  << "ON" << 24 << QByteArray("1");
+    // A form's field: its digits only, zero-padded; commas and kbs18t's reserved feed stay odd.
+    QTest::newRow("kbs18r form1 length") << "kbs18r"
+                                         << "form1.formLength"
+                                         << "72" << 87 << QByteArray("72");
+    QTest::newRow("kbs18r form1 front tractor feed") << "kbs18r"
+                                                     << "form1.feedFrontTractor"
+                                                     << "5" << 98 << QByteArray("005");
+    QTest::newRow("kbs18r form0 front tractor correction") << "kbs18r"
+                                                           << "form0.adjFrontTractor"
+                                                           << "7" << 64 << QByteArray("07");
+    QTest::newRow("kbs62d form2 postcard feed") << "kbs62d"
+                                                << "form2.feedPostcard"
+                                                << "132" << 130 << QByteArray("132");
+    QTest::newRow("kbs18t form3 cut sheet feed") << "kbs18t"
+                                                 << "form3.feedCutSheet"
+                                                 << "60" << 154 << QByteArray("060");
+    QTest::newRow("kbs18t form3 right margin") << "kbs18t"
+                                               << "form3.rightMargin"
+                                               << "80" << 142 << QByteArray("080");
+    QTest::newRow("kbs18t tab cut sheet feed") << "kbs18t"
+                                               << "feedCutSheet"
+                                               << "60" << 49 << QByteArray("060");
+    QTest::newRow("kbs18t form1 leading zeros") << "kbs18t"
+                                                << "form1.adjCutSheet"
+                                                << "007" << 102 << QByteArray("07");
     QTest::newRow("kbs62d centering from 9Z") << "kbs62d"
                                               << "centerCutSheet"
                                               << "50" << 26 << QByteArray("50");
@@ -321,6 +392,17 @@ void TstKnobctlText::editChangesExactlyItsBytes()
     original.block[field(variant, "postcardMode").offset] = 'Z';
     original.block[field(variant, "centerCutSheet").offset] = '9';
     original.block[field(variant, "centerCutSheet").offset + 1] = 'Z';
+    for (const FieldSpec& spec : variant.fields) {
+        if (spec.image == nullptr)
+            continue;
+        for (std::size_t i = spec.offset; i < spec.offset + spec.width; ++i)
+            if (original.block[i] == ',')
+                original.block[i] = ';';
+        for (const FormFieldSpec& inside : spec.image->fields)
+            if (inside.name == "feedReserved")
+                for (std::size_t i = 0; i < inside.width; ++i)
+                    original.block[spec.offset + inside.offset + i] = std::uint8_t("R?x"[i % 3]);
+    }
     const std::string text = exportText(settingsMapOf(variant), original);
     const FileImage edited = imported(withLine(text, key.toStdString(), value.toStdString()));
 
