@@ -1,4 +1,5 @@
 #include "page_fakes.h"
+#include "page_test_support.h"
 #include "pagedata/field_lookup.h"
 #include "pagedata/param_cases.h"
 #include "pages/format_dlg.h"
@@ -110,8 +111,7 @@ private slots:
 
 void TestSelectPage::cleanup()
 {
-    for (const QWidget* window : QApplication::topLevelWidgets())
-        QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+    page_test_support::verifyNoWindowOpen();
 }
 
 void TestSelectPage::formButtonFollowsTheList_data()
