@@ -4,6 +4,7 @@
 #include "widgets/number_box.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QtTest>
 
 #include <string_view>
@@ -24,6 +25,18 @@ inline void typeInto(kbs::NumberBox* box, const QString& keys)
         QTest::keyClick(box, Qt::Key_Delete);
     else
         QTest::keyClicks(box, keys);
+}
+
+// Changes a choice as the user would: a list moves to a neighbouring entry by the arrow keys, a
+// radio button is clicked.
+inline void changeChoice(QWidget* choice)
+{
+    if (auto* list = qobject_cast<QComboBox*>(choice)) {
+        list->setFocus();
+        QTest::keyClick(list, list->currentIndex() + 1 < list->count() ? Qt::Key_Down : Qt::Key_Up);
+    } else {
+        QTest::mouseClick(choice, Qt::LeftButton);
+    }
 }
 
 // For each test's cleanup: a window the test opened must be closed again.
