@@ -11,6 +11,15 @@
 
 namespace load_store_cases {
 
+// A block unlike any the pages write: no digits, no codes, no commas, no switch bytes.
+inline kbs::SettingsBlock patternBlock(std::size_t length)
+{
+    std::vector<std::uint8_t> bytes(length);
+    for (std::size_t index = 0; index < length; ++index)
+        bytes[index] = static_cast<std::uint8_t>(0x80 + index % 0x70);
+    return kbs::SettingsBlock(bytes);
+}
+
 inline kbs::SettingsBlock withField(kbs::SettingsBlock block, const kbs::FieldSpec& field,
                                     const QByteArray& bytes)
 {

@@ -6,15 +6,6 @@ using namespace load_store_cases;
 
 namespace {
 
-// A block unlike any the pages write: no digits, no codes, no commas.
-SettingsBlock patternBlock(std::size_t length)
-{
-    std::vector<std::uint8_t> bytes(length);
-    for (std::size_t index = 0; index < length; ++index)
-        bytes[index] = static_cast<std::uint8_t>(0x80 + index % 0x70);
-    return SettingsBlock(bytes);
-}
-
 // The bytes a page owns in the block, page by page.
 std::vector<bool> ownedBy(const ModelVariant& variant, PageId page)
 {
