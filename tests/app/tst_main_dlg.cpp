@@ -3,10 +3,8 @@
 #include "app/tab_strip.h"
 #include "menu/main_menu.h"
 #include "model/command_ids.h"
+#include "pagedata/param_cases.h"
 #include "pages/page_widget.h"
-#include "variants/kbs18r/kbs18r_variant.h"
-#include "variants/kbs18t/kbs18t_variant.h"
-#include "variants/kbs62d/kbs62d_variant.h"
 #include "widgets/dialog_units.h"
 #include "widgets/number_box.h"
 
@@ -27,15 +25,9 @@
 #include <QToolButton>
 
 using namespace kbs;
+using param_cases::variantNamed;
 
 namespace {
-
-const ModelVariant& variantNamed(const QString& deliverable)
-{
-    if (deliverable == QLatin1String("kbs62d"))
-        return kbs62d::variant();
-    return deliverable == QLatin1String("kbs18t") ? kbs18t::variant() : kbs18r::variant();
-}
 
 // Chooses the one printer at start-up and cancels later selections; opens no queue; opens no file;
 // records the files the desktop is asked to show.

@@ -1,10 +1,9 @@
 #include "app/main_dlg.h"
 #include "menu/main_menu.h"
 #include "model/command_ids.h"
+#include "pagedata/param_cases.h"
 #include "pages/format_dlg.h"
 #include "pages/page_widget.h"
-#include "variants/kbs18r/kbs18r_variant.h"
-#include "variants/kbs62d/kbs62d_variant.h"
 #include "widgets/number_box.h"
 
 #include <QAction>
@@ -15,13 +14,9 @@
 #include <QTimer>
 
 using namespace kbs;
+using param_cases::variantNamed;
 
 namespace {
-
-const ModelVariant& variantNamed(const QString& deliverable)
-{
-    return deliverable == QLatin1String("kbs62d") ? kbs62d::variant() : kbs18r::variant();
-}
 
 // A queue that takes every job.
 struct AcceptingQueue : OpenQueue {
