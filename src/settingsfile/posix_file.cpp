@@ -36,11 +36,14 @@ bool isRegularFile(int fd)
     return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
 }
 
-bool readExactly(int fd, std::uint8_t* buffer, std::size_t size)
+namespace {
+// Repeats a read or write step until `size` bytes have gone through it; an interrupting signal
+// is retried, an end of file or an error fails.
+template <typename Step> bool transferAll(std::size_t size, Step step)
 {
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t n = ::read(fd, buffer + done, size - done);
+        const ssize_t n = step(done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -49,19 +52,16 @@ bool readExactly(int fd, std::uint8_t* buffer, std::size_t size)
     }
     return true;
 }
+} // namespace
+
+bool readExactly(int fd, std::uint8_t* buffer, std::size_t size)
+{
+    return transferAll(size, [&](std::size_t done) { return ::read(fd, buffer + done, size - done); });
+}
 
 bool writeFully(int fd, const std::uint8_t* buffer, std::size_t size)
 {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::write(fd, buffer + done, size - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
+    return transferAll(size, [&](std::size_t done) { return ::write(fd, buffer + done, size - done); });
 }
 
 bool copyFrom(int from, off_t offset, int to)

@@ -40,6 +40,29 @@ inline constexpr std::array<SliderScaleLine, 2> kTenStopScale = {kTenStopInches,
 inline constexpr std::array<SliderScaleLine, 2> kTenStopScalePostcard = {kTenStopInches,
                                                                          kTenStopMillimetresPostcard};
 
+// The forms and the block fields of their images; a program offers a run of them.
+inline constexpr std::array<FormImageEntry, 5> kFormImages = {{
+    {"書式０", "form0"},
+    {"書式１", "form1"},
+    {"書式２", "form2"},
+    {"書式３", "form3"},
+    {"書式４", "form4"},
+}};
+
+// A feed box of the printers with fine feed positions, and their はがき box.
+constexpr FormBoxRow tenStopFeedRow(std::string_view field, std::string_view label, FormRange range)
+{
+    return {FormBoxKind::Feed, field, label, kFeedUnit, range, 0, kTenStops, kTenStopScale};
+}
+
+constexpr FormBoxRow tenStopPostcardRow(FormRange range)
+{
+    // clang-format off
+    return {FormBoxKind::Feed, "feedPostcard", "はがき(&P)", kFeedUnit, range, 0, kTenStopsPostcard,
+            kTenStopScalePostcard};
+    // clang-format on
+}
+
 inline constexpr FormBoxRow kFormLength{FormBoxKind::Length, "formLength", "用紙長(&N)", "行", {1, 99}};
 inline constexpr FormBoxRow kLeftMargin{
     FormBoxKind::LeftMargin, "leftMargin", "レフトマージン幅(&L)", "桁", {0, 135}, 0};

@@ -76,4 +76,58 @@ inline constexpr std::string_view kCenteringNoticeCaption =
 inline constexpr std::array<std::string_view, 3> kCenteringBoxes = {"centerCutSheet", "centerFrontTractor",
                                                                     "centerRearTractor"};
 
+inline constexpr std::string_view kCenteringGroup = "用紙吸入時ヘッドセンタリング位置";
+inline constexpr std::string_view kFontGroup = "フォント選択";
+inline constexpr std::string_view kLfGroup = "ＬＦピッチ補正";
+
+// Lists and boxes of the programs that load without a range check: an unlisted code or a value
+// no box can show leaves the control as it was.
+inline constexpr CodeList kFontListAsItWas{.entries = kFonts,
+                                           .loadMiss = LoadMiss::LeaveAsItWas,
+                                           .storeMiss = StoreMiss::FallbackCode,
+                                           .fallbackCode = "0"};
+inline constexpr CodeList kPostcardListAsItWas{
+    .entries = kPostcardModes, .loadMiss = LoadMiss::LeaveAsItWas, .storeMiss = StoreMiss::LeaveField};
+inline constexpr NumberBoxSpec kCenterBoxAsItWas = centeringBox(LoadMiss::LeaveAsItWas);
+inline constexpr NumberBoxSpec kFeedBoxAsItWas = feedTimeBox(LoadMiss::LeaveAsItWas);
+
+// Codes the codec cannot place leave the list as it was.
+inline constexpr CodeList kLfPitchList{.entries = kLfPitches,
+                                       .loadMiss = LoadMiss::LeaveAsItWas,
+                                       .storeMiss = StoreMiss::FallbackCode,
+                                       .fallbackCode = "00"};
+
+// Rows as the programs share them, but for the list or box behind them and where they sit.
+// clang-format off
+constexpr ControlRow centeringRow(std::string_view name, std::string_view label, const NumberBoxSpec& box)
+{
+    return {.kind = ControlKind::NumberBox, .name = name, .label = label, .group = kCenteringGroup, .placement = Placement::Left,
+            .field = name, .number = &box, .unit = "桁"};
+}
+
+constexpr ControlRow kanjiTableRow(const CodeList& tables, Placement at)
+{
+    return {.kind = ControlKind::CodeList, .name = "kanjiTable", .label = "漢字コード表(&K)", .placement = at,
+            .field = "kanjiTable", .list = &tables};
+}
+
+constexpr ControlRow font1Row(const CodeList& fonts, Placement at)
+{
+    return {.kind = ControlKind::CodeList, .name = "font1", .label = "フォント１(&1)", .group = kFontGroup, .placement = at,
+            .field = "font1", .list = &fonts};
+}
+
+constexpr ControlRow font2Row(const CodeList& fonts, Placement at)
+{
+    return {.kind = ControlKind::CodeList, .name = "font2", .label = "フォント２(&2)", .group = kFontGroup, .placement = at,
+            .field = "font2", .list = &fonts};
+}
+
+constexpr ControlRow postcardModeRow(const CodeList& modes)
+{
+    return {.kind = ControlKind::RadioPair, .name = "postcardMode", .label = "ハガキ印刷モード", .placement = Placement::Right,
+            .field = "postcardMode", .list = &modes};
+}
+// clang-format on
+
 } // namespace kbs::common_param_lists

@@ -54,4 +54,22 @@ inline constexpr std::string_view kTypefaceGroup = "書体選択";
 inline constexpr std::string_view kFormGroup = "書式選択(&S)";
 inline constexpr std::string_view kFormButtonLabel = "書式の設定(&D)...";
 
+// Rows as the programs share them, but for the list behind them.
+// clang-format off
+constexpr ControlRow typefaceRow(const CodeList& typefaces)
+{
+    return {.kind = ControlKind::RadioPair, .name = "typeface", .label = kTypefaceGroup, .placement = Placement::Left,
+            .field = "typeface", .list = &typefaces};
+}
+
+constexpr ControlRow formSelectRow(const CodeList& forms)
+{
+    return {.kind = ControlKind::CodeList, .name = "formSelect", .label = "", .group = kFormGroup, .placement = Placement::Right,
+            .field = "formSelect", .list = &forms};
+}
+
+inline constexpr ControlRow kFormSettingsRow{.kind = ControlKind::PushButton, .name = "formSettings", .label = kFormButtonLabel,
+                                             .group = kFormGroup, .placement = Placement::Right};
+// clang-format on
+
 } // namespace kbs::common_select_lists

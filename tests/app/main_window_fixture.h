@@ -2,9 +2,7 @@
 
 // The main window on scripted ports, shared by the window tests.
 #include "app/main_dlg.h"
-#include "variants/kbs18r/kbs18r_variant.h"
-#include "variants/kbs18t/kbs18t_variant.h"
-#include "variants/kbs62d/kbs62d_variant.h"
+#include "pagedata/param_cases.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -12,13 +10,7 @@
 namespace fixture {
 
 using namespace kbs;
-
-inline const ModelVariant& variantNamed(const QString& deliverable)
-{
-    if (deliverable == QLatin1String("kbs62d"))
-        return kbs62d::variant();
-    return deliverable == QLatin1String("kbs18t") ? kbs18t::variant() : kbs18r::variant();
-}
+using param_cases::variantNamed;
 
 // A queue that takes every job.
 struct AcceptingQueue : OpenQueue {

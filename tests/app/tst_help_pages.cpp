@@ -3,9 +3,7 @@
 #include "model/form_dialog_table.h"
 #include "model/page_tables.h"
 #include "pagedata/number_rules.h"
-#include "variants/kbs18r/kbs18r_variant.h"
-#include "variants/kbs18t/kbs18t_variant.h"
-#include "variants/kbs62d/kbs62d_variant.h"
+#include "pagedata/param_cases.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -13,15 +11,9 @@
 #include <QXmlStreamReader>
 
 using namespace kbs;
+using param_cases::variantNamed;
 
 namespace {
-
-const ModelVariant& variantNamed(const QString& deliverable)
-{
-    if (deliverable == QLatin1String("kbs62d"))
-        return kbs62d::variant();
-    return deliverable == QLatin1String("kbs18t") ? kbs18t::variant() : kbs18r::variant();
-}
 
 QString fromView(std::string_view text)
 {

@@ -239,6 +239,22 @@ private:
     std::optional<QTemporaryDir> dir_;
 };
 
+// The base of the core's test classes: each test function makes its rig through holder_, and
+// the rig is checked and ended after it.
+class RigTest : public QObject {
+    Q_OBJECT
+
+protected:
+    RigHolder holder_;
+
+private slots:
+    void cleanup()
+    {
+        const QString problems = holder_.finish();
+        QVERIFY2(problems.isEmpty(), qPrintable(problems));
+    }
+};
+
 } // namespace kbs::test
 
 Q_DECLARE_METATYPE(const kbs::ModelVariant*)

@@ -6,17 +6,10 @@ using namespace kbs::said;
 
 // Exit asks whether to send, then whether to save, each only when the edit copy differs from
 // that copy; the window closes only when every send or save the user asked for happened.
-class TestExit : public QObject {
+class TestExit : public RigTest {
     Q_OBJECT
-    RigHolder holder_;
 
 private slots:
-    void cleanup()
-    {
-        const QString problems = holder_.finish();
-        QVERIFY2(problems.isEmpty(), qPrintable(problems));
-    }
-
     void exit_data()
     {
         QTest::addColumn<FlowCase>("flowCase");

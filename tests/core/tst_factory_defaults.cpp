@@ -4,17 +4,10 @@ using namespace kbs;
 using namespace kbs::test;
 using namespace kbs::said;
 
-class TestFactoryDefaults : public QObject {
+class TestFactoryDefaults : public RigTest {
     Q_OBJECT
-    RigHolder holder_;
 
 private slots:
-    void cleanup()
-    {
-        const QString problems = holder_.finish();
-        QVERIFY2(problems.isEmpty(), qPrintable(problems));
-    }
-
     // The edit copy alone goes back to the factory defaults; the file and printer copies stay.
     void factoryDefaults_data()
     {

@@ -4,17 +4,10 @@ using namespace kbs;
 using namespace kbs::test;
 using namespace kbs::said;
 
-class TestPrinterChange : public QObject {
+class TestPrinterChange : public RigTest {
     Q_OBJECT
-    RigHolder holder_;
 
 private slots:
-    void cleanup()
-    {
-        const QString problems = holder_.finish();
-        QVERIFY2(problems.isEmpty(), qPrintable(problems));
-    }
-
     // The questions before the selection; a send or save the user asked for that did not
     // happen ends the printer change before the selection and its reset.
     void questions_data()

@@ -28,17 +28,10 @@ template <class Work> bool asOrdinaryUser(Work work)
 }
 } // namespace
 
-class TestSaveLoad : public QObject {
+class TestSaveLoad : public RigTest {
     Q_OBJECT
-    RigHolder holder_;
 
 private slots:
-    void cleanup()
-    {
-        const QString problems = holder_.finish();
-        QVERIFY2(problems.isEmpty(), qPrintable(problems));
-    }
-
     void saveThenLoad_data()
     {
         QTest::addColumn<const ModelVariant*>("variant");

@@ -5,17 +5,10 @@ using namespace kbs::test;
 using namespace kbs::said;
 Q_DECLARE_METATYPE(kbs::fakes::FailAt)
 
-class TestSend : public QObject {
+class TestSend : public RigTest {
     Q_OBJECT
-    RigHolder holder_;
 
 private slots:
-    void cleanup()
-    {
-        const QString problems = holder_.finish();
-        QVERIFY2(problems.isEmpty(), qPrintable(problems));
-    }
-
     void sendCollectsTheEditCopy_data()
     {
         QTest::addColumn<const ModelVariant*>("variant");

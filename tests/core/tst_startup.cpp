@@ -3,17 +3,10 @@
 using namespace kbs;
 using namespace kbs::test;
 
-class TestStartUp : public QObject {
+class TestStartUp : public RigTest {
     Q_OBJECT
-    RigHolder holder_;
 
 private slots:
-    void cleanup()
-    {
-        const QString problems = holder_.finish();
-        QVERIFY2(problems.isEmpty(), qPrintable(problems));
-    }
-
     // The pages are filled from the factory defaults, the printer is chosen without a question,
     // and last the form button is refreshed.
     void startUp_data()

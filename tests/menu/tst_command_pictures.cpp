@@ -1,8 +1,6 @@
 #include "menu/command_pictures.h"
 #include "menu/main_menu.h"
-#include "variants/kbs18r/kbs18r_variant.h"
-#include "variants/kbs18t/kbs18t_variant.h"
-#include "variants/kbs62d/kbs62d_variant.h"
+#include "pagedata/param_cases.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,15 +8,9 @@
 #include <QWidget>
 
 using namespace kbs;
+using param_cases::variantNamed;
 
 namespace {
-
-const ModelVariant& variantNamed(const QString& deliverable)
-{
-    if (deliverable == QLatin1String("kbs62d"))
-        return kbs62d::variant();
-    return deliverable == QLatin1String("kbs18t") ? kbs18t::variant() : kbs18r::variant();
-}
 
 // Colours unlike the pictures' own, so a pixel shows whether it was replaced.
 QPalette oddPalette()

@@ -1,7 +1,7 @@
 #pragma once
 
-// The parameter pages of the three programs, looked up by program and control name, shared
-// by the page data and widget tests.
+// The three programs looked up by name, and their parameter pages by control name, shared by
+// the page data, widget and window tests.
 #include "model/page_tables.h"
 #include "variants/kbs18r/kbs18r_variant.h"
 #include "variants/kbs18t/kbs18t_variant.h"
@@ -23,6 +23,16 @@ inline const kbs::ModelVariant& variantNamed(std::string_view deliverable)
         if (variant->deliverable == deliverable)
             return *variant;
     qFatal("no program %s", deliverable.data());
+}
+
+inline const kbs::ModelVariant& variantNamed(const char* deliverable)
+{
+    return variantNamed(std::string_view(deliverable));
+}
+
+inline const kbs::ModelVariant& variantNamed(const QString& deliverable)
+{
+    return variantNamed(deliverable.toStdString());
 }
 
 // The control page holding the control `name`, and its row.

@@ -1,48 +1,10 @@
-#include "model/field_layout.h"
-#include "pagedata/control_page.h"
-#include "pagedata/field_lookup.h"
-#include "param_cases.h"
-
-#include <QtTest>
+#include "load_store_cases.h"
 
 using namespace kbs;
 using namespace param_cases;
+using namespace load_store_cases;
 
 namespace {
-
-// A block unlike any the pages write: no digits, no codes, no commas.
-SettingsBlock patternBlock(std::size_t length)
-{
-    std::vector<std::uint8_t> bytes(length);
-    for (std::size_t index = 0; index < length; ++index)
-        bytes[index] = static_cast<std::uint8_t>(0x80 + index % 0x70);
-    return SettingsBlock(bytes);
-}
-
-SettingsBlock withField(SettingsBlock block, const FieldSpec& field, const QByteArray& bytes)
-{
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        block[field.offset + std::size_t(i)] = std::uint8_t(bytes[i]);
-    return block;
-}
-
-QByteArray fieldBytes(const SettingsBlock& block, const FieldSpec& field)
-{
-    return QByteArray(reinterpret_cast<const char*>(block.data() + field.offset), qsizetype(field.width));
-}
-
-// What a control shows: its entry's text or its number.
-QString shownBy(const PageData& data, std::size_t index)
-{
-    const Member& member = data.member(index);
-    if (member.kind == MemberKind::Number)
-        return QString::number(member.number);
-    const CodeList& list = *data.controls()[index].list;
-    if (member.choice < 0)
-        return "(none)";
-    const std::string_view text = list.entries[std::size_t(member.choice)].text;
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // The bytes a page owns in the block, page by page.
 std::vector<bool> ownedBy(const ModelVariant& variant, PageId page)
@@ -70,17 +32,7 @@ private slots:
 
 void TestParamPageData::loadAndStore_data()
 {
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QByteArray>("loaded");
-    QTest::addColumn<QString>("shown"); // "as before": what the factory defaults showed
-    QTest::addColumn<QByteArray>("stored");
-
-    const auto row = [](const char* program, const char* field, const char* loaded, const char* shown,
-                        const char* stored) {
-        QTest::addRow("%s %s %s", program, field, loaded)
-            << program << field << QByteArray(loaded) << QString::fromUtf8(shown) << QByteArray(stored);
-    };
+    addColumns();
     // kbs18r substitutes a fixed value for anything it does not know.
     row("kbs18r", "centerRearTractor", "200", "96", "096");
     row("kbs18r", "centerRearTractor", "050", "96", "096");
@@ -155,32 +107,9 @@ void TestParamPageData::loadAndStore_data()
     row("kbs18t", "font2", "9", "as before", "0");
 }
 
-// The factory defaults are loaded first, then the block with the field under test; the page
-// is stored into a block of other bytes, so that what it writes shows.
 void TestParamPageData::loadAndStore()
 {
-    QFETCH(QString, program);
-    QFETCH(QString, field);
-    QFETCH(QByteArray, loaded);
-    QFETCH(QString, shown);
-
-    const ModelVariant& variant = variantNamed(program.toStdString());
-    const Found found = findControl(variant, field.toStdString());
-    QVERIFY2(found.row != nullptr, "no control named after the field");
-    const FieldSpec& layoutField = fieldNamed(variant.fields, found.row->field);
-    QCOMPARE(layoutField.owner, found.page->page);
-
-    PageData data = controlPageData(*found.page, variant);
-    const SettingsBlock defaults(variant.factoryDefaults);
-    data.load(defaults);
-    const std::size_t index = data.indexOf(field.toStdString());
-    const QString before = shownBy(data, index);
-    data.load(withField(defaults, layoutField, loaded));
-    QCOMPARE(shownBy(data, index), shown == "as before" ? before : shown);
-
-    SettingsBlock stored = withField(patternBlock(variant.blockLength), layoutField, loaded);
-    data.store(stored);
-    QTEST(fieldBytes(stored, layoutField), "stored");
+    checkRow(patternBlock);
 }
 
 void TestParamPageData::storeWritesExactlyTheOwnedBytes_data()

@@ -1,44 +1,21 @@
-#include "model/field_layout.h"
-#include "pagedata/control_page.h"
-#include "pagedata/field_lookup.h"
-#include "param_cases.h"
-
-#include <QtTest>
+#include "load_store_cases.h"
 
 using namespace kbs;
 using namespace param_cases;
+using namespace load_store_cases;
 
 namespace {
 
-SettingsBlock withField(SettingsBlock block, const FieldSpec& field, const QByteArray& bytes)
+// A block of bytes no page writes.
+SettingsBlock otherBlock(std::size_t length)
 {
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        block[field.offset + std::size_t(i)] = std::uint8_t(bytes[i]);
-    return block;
+    return SettingsBlock(std::vector<std::uint8_t>(length, 0xA5));
 }
 
-QByteArray fieldBytes(const SettingsBlock& block, const FieldSpec& field)
-{
-    return QByteArray(reinterpret_cast<const char*>(block.data() + field.offset), qsizetype(field.width));
-}
-
-// A block of bytes no page writes, with `bytes` in one field.
+// The same with `bytes` in one field.
 SettingsBlock otherBytes(const ModelVariant& variant, const FieldSpec& field, const QByteArray& bytes)
 {
-    return withField(SettingsBlock(std::vector<std::uint8_t>(variant.blockLength, 0xA5)), field, bytes);
-}
-
-QString text(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
-
-QString shownBy(const PageData& data, std::size_t index)
-{
-    const Member& member = data.member(index);
-    if (member.choice < 0)
-        return "(none)";
-    return text(data.controls()[index].list->entries[std::size_t(member.choice)].text);
+    return withField(otherBlock(variant.blockLength), field, bytes);
 }
 
 const ControlPageTable& selectTable(const ModelVariant& variant)
@@ -137,17 +114,7 @@ void TestSelectPageData::goldenRows()
 
 void TestSelectPageData::loadAndStore_data()
 {
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QByteArray>("loaded");
-    QTest::addColumn<QString>("shown"); // "as before": what the factory defaults showed
-    QTest::addColumn<QByteArray>("stored");
-
-    const auto row = [](const char* program, const char* field, const char* loaded, const char* shown,
-                        const char* stored) {
-        QTest::addRow("%s %s %s", program, field, loaded)
-            << program << field << QByteArray(loaded) << QString::fromUtf8(shown) << QByteArray(stored);
-    };
+    addColumns();
     // kbs18r substitutes a fixed entry for what it does not know.
     row("kbs18r", "reducePrint", "5", "４／５縮小", "5");
     row("kbs18r", "reducePrint", "2", "縮小なし", "0");
@@ -208,30 +175,9 @@ void TestSelectPageData::loadAndStore_data()
     row("kbs18t", "typeface", "9", "(none)", "9");
 }
 
-// The factory defaults are loaded first, then the block with the field under test; the page is
-// stored into a block of other bytes that holds the loaded field, so that what it writes shows.
 void TestSelectPageData::loadAndStore()
 {
-    QFETCH(QString, program);
-    QFETCH(QString, field);
-    QFETCH(QByteArray, loaded);
-    QFETCH(QString, shown);
-    const ModelVariant& variant = variantNamed(program.toStdString());
-    const Found found = findControl(variant, field.toStdString());
-    QVERIFY(found.row != nullptr);
-    const FieldSpec& layoutField = fieldNamed(variant.fields, found.row->field);
-
-    PageData data = controlPageData(*found.page, variant);
-    const SettingsBlock defaults(variant.factoryDefaults);
-    data.load(defaults);
-    const std::size_t index = data.indexOf(field.toStdString());
-    const QString before = shownBy(data, index);
-    data.load(withField(defaults, layoutField, loaded));
-    QCOMPARE(shownBy(data, index), shown == "as before" ? before : shown);
-
-    SettingsBlock stored = otherBytes(variant, layoutField, loaded);
-    data.store(stored);
-    QTEST(fieldBytes(stored, layoutField), "stored");
+    checkRow(otherBlock);
 }
 
 void TestSelectPageData::storeWithNoEntryShown_data()

@@ -1,5 +1,6 @@
 #include "model/field_codecs.h"
 #include "page_fakes.h"
+#include "page_test_support.h"
 #include "pages/form_page.h"
 #include "pages/format_dlg.h"
 #include "pages/page_factory.h"
@@ -83,16 +84,7 @@ struct Rig {
     QComboBox* list() const { return page->findChild<QComboBox*>("formSelect"); }
     QPushButton* button() const { return page->findChild<QPushButton*>("formButton"); }
     // Replaces the box's text by typing into it with the keyboard focus.
-    void type(const char* name, const QString& keys) const
-    {
-        NumberBox* target = box(name);
-        target->setFocus();
-        target->selectAll();
-        if (keys.isEmpty())
-            QTest::keyClick(target, Qt::Key_Delete);
-        else
-            QTest::keyClicks(target, keys);
-    }
+    void type(const char* name, const QString& keys) const { page_test_support::typeInto(box(name), keys); }
     // Moves the list by `steps` entries with the arrow keys.
     void chooseWithKeys(int steps) const
     {

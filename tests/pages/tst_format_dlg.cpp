@@ -1,4 +1,5 @@
 #include "page_fakes.h"
+#include "page_test_support.h"
 #include "pagedata/form_editor.h"
 #include "pagedata/param_cases.h"
 #include "pages/format_dlg.h"
@@ -17,13 +18,9 @@ using namespace kbs;
 using namespace param_cases;
 using page_fakes::FakeDialogs;
 using page_fakes::FakeMessages;
+using page_test_support::text;
 
 namespace {
-
-QString text(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
 
 // A form dialog over an editor loaded with the factory defaults; run() shows it and leaves it open.
 struct Rig {
@@ -57,13 +54,7 @@ struct Rig {
     // Replaces a box's text by typing into it with the keyboard focus.
     void type(const QString& field, const QString& keys) const
     {
-        NumberBox* target = box(field);
-        target->setFocus();
-        target->selectAll();
-        if (keys.isEmpty())
-            QTest::keyClick(target, Qt::Key_Delete);
-        else
-            QTest::keyClicks(target, keys);
+        page_test_support::typeInto(box(field), keys);
     }
     void typeAll(const QStringList& edits) const
     {
@@ -111,8 +102,7 @@ private slots:
 
 void TestFormatDlg::cleanup()
 {
-    for (const QWidget* window : QApplication::topLevelWidgets())
-        QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+    page_test_support::verifyNoWindowOpen();
 }
 
 void TestFormatDlg::opening_data()

@@ -1,6 +1,7 @@
 #include "model/form_dialog_table.h"
 #include "model/page_tables.h"
 #include "page_fakes.h"
+#include "pagedata/load_store_cases.h"
 #include "pagedata/page_names.h"
 #include "pagedata/param_cases.h"
 #include "pages/page_factory.h"
@@ -10,19 +11,11 @@
 
 using namespace kbs;
 using namespace param_cases;
+using load_store_cases::patternBlock;
 using page_fakes::FakeDialogs;
 using page_fakes::FakeMessages;
 
 namespace {
-
-// A block unlike any the pages write: no digits, no codes, no commas, no switch bytes.
-SettingsBlock patternBlock(std::size_t length)
-{
-    std::vector<std::uint8_t> bytes(length);
-    for (std::size_t index = 0; index < length; ++index)
-        bytes[index] = static_cast<std::uint8_t>(0x80 + index % 0x70);
-    return SettingsBlock(bytes);
-}
 
 // The table row that gives a control to a field of `page`, if any.
 bool boundByTables(const ModelVariant& variant, PageId page, const FieldSpec& field)

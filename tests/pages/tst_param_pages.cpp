@@ -1,4 +1,5 @@
 #include "page_fakes.h"
+#include "page_test_support.h"
 #include "pagedata/param_cases.h"
 #include "pages/page_factory.h"
 #include "pages/page_registry.h"
@@ -18,6 +19,7 @@ using namespace kbs;
 using namespace param_cases;
 using page_fakes::FakeDialogs;
 using page_fakes::FakeMessages;
+using page_test_support::text;
 
 namespace {
 
@@ -33,16 +35,7 @@ struct Rig {
     bool activate() { return QTest::qWaitForWindowActive(page.get()); }
     NumberBox* box(const char* name) const { return page->findChild<NumberBox*>(name); }
     // Replaces the box's text by typing into it with the keyboard focus.
-    void type(const char* name, const QString& keys) const
-    {
-        NumberBox* target = box(name);
-        target->setFocus();
-        target->selectAll();
-        if (keys.isEmpty())
-            QTest::keyClick(target, Qt::Key_Delete);
-        else
-            QTest::keyClicks(target, keys);
-    }
+    void type(const char* name, const QString& keys) const { page_test_support::typeInto(box(name), keys); }
     QByteArray stored(const char* field)
     {
         SettingsBlock block(variant.factoryDefaults);
@@ -58,11 +51,6 @@ struct Rig {
     std::unique_ptr<PageWidget> page;
     std::optional<QSignalSpy> dataChecks;
 };
-
-QString text(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
 
 } // namespace
 
@@ -89,8 +77,7 @@ private slots:
 
 void TestParamPages::cleanup()
 {
-    for (const QWidget* window : QApplication::topLevelWidgets())
-        QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+    page_test_support::verifyNoWindowOpen();
 }
 
 void TestParamPages::typingIntoACentringBox()
@@ -310,12 +297,7 @@ void TestParamPages::everyListRaisesOneDataCheck()
     QVERIFY(choices.size() >= 4);
     for (QWidget* choice : choices) {
         rig.dataChecks->clear();
-        if (auto* list = qobject_cast<QComboBox*>(choice)) {
-            list->setFocus();
-            QTest::keyClick(list, list->currentIndex() + 1 < list->count() ? Qt::Key_Down : Qt::Key_Up);
-        } else {
-            QTest::mouseClick(choice, Qt::LeftButton);
-        }
+        page_test_support::changeChoice(choice);
         QCOMPARE(rig.dataChecks->count(), 1);
         QVERIFY2(storedBlock() != before, qPrintable(choice->objectName()));
         rig.page->LoadBlock(before);

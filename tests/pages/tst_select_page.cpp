@@ -1,4 +1,5 @@
 #include "page_fakes.h"
+#include "page_test_support.h"
 #include "pagedata/field_lookup.h"
 #include "pagedata/param_cases.h"
 #include "pages/format_dlg.h"
@@ -110,8 +111,7 @@ private slots:
 
 void TestSelectPage::cleanup()
 {
-    for (const QWidget* window : QApplication::topLevelWidgets())
-        QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+    page_test_support::verifyNoWindowOpen();
 }
 
 void TestSelectPage::formButtonFollowsTheList_data()
@@ -252,12 +252,7 @@ void TestSelectPage::everyControlRaisesOneDataCheck()
     QCOMPARE(choices.size(), controls);
     for (QWidget* choice : choices) {
         rig.dataChecks->clear();
-        if (auto* list = qobject_cast<QComboBox*>(choice)) {
-            list->setFocus();
-            QTest::keyClick(list, list->currentIndex() + 1 < list->count() ? Qt::Key_Down : Qt::Key_Up);
-        } else {
-            QTest::mouseClick(choice, Qt::LeftButton);
-        }
+        page_test_support::changeChoice(choice);
         QCOMPARE(rig.dataChecks->count(), 1);
         QVERIFY2(rig.stored() != before, qPrintable(choice->objectName()));
         rig.page->LoadBlock(before);

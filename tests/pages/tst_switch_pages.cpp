@@ -1,4 +1,5 @@
 #include "page_fakes.h"
+#include "page_test_support.h"
 #include "pagedata/switch_cases.h"
 #include "pages/page_factory.h"
 
@@ -23,8 +24,7 @@ private slots:
 
 void TestSwitchPages::cleanup()
 {
-    for (const QWidget* window : QApplication::topLevelWidgets())
-        QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+    page_test_support::verifyNoWindowOpen();
 }
 
 void TestSwitchPages::everyClickChangesItsBit_data()

@@ -35,9 +35,6 @@ constexpr kbs::CodeList kAutoReturnList{.entries = kAutoReturnTimes,
                                         .fallbackCode = "15"};
 constexpr kbs::CodeList kPostcardList{
     .entries = kPostcardModes, .loadMiss = Substitute, .substitute = "OFF(&N)", .storeMiss = LeaveField};
-// '0' and 'F' forms outside -5..+5 read as 0 through the codec; other forms leave the list.
-constexpr kbs::CodeList kLfPitchList{
-    .entries = kLfPitches, .loadMiss = LeaveAsItWas, .storeMiss = FallbackCode, .fallbackCode = "00"};
 
 constexpr NumberBoxSpec kCenterBox = centeringBox(Substitute, 40);
 // The rear tractor, 68 to 126: 1 and 6 to 67 are left pending, 0 and 2 to 5 become 68.
@@ -50,32 +47,22 @@ constexpr NumberBoxSpec kRearBox{.min = 68,
                                  .substitute = 96};
 constexpr NumberBoxSpec kFeedBox = feedTimeBox(Substitute, 2);
 
-constexpr std::string_view kCentering = "用紙吸入時ヘッドセンタリング位置";
-constexpr std::string_view kFontGroup = "フォント選択";
-constexpr std::string_view kLfGroup = "ＬＦピッチ補正";
-
 // clang-format off
 constexpr std::array kParamRows = {
-    ControlRow{.kind = NumberBox, .name = "centerCutSheet", .label = "カット紙(&C)", .group = kCentering, .placement = Left,
-               .field = "centerCutSheet", .number = &kCenterBox, .unit = "桁"},
-    ControlRow{.kind = NumberBox, .name = "centerFrontTractor", .label = "フロントトラクタ(&T)", .group = kCentering, .placement = Left,
-               .field = "centerFrontTractor", .number = &kCenterBox, .unit = "桁"},
-    ControlRow{.kind = NumberBox, .name = "centerRearTractor", .label = "リアトラクタ(&R)", .group = kCentering, .placement = Left,
-               .field = "centerRearTractor", .number = &kRearBox, .unit = "桁"},
-    ControlRow{.kind = CodeList, .name = "kanjiTable", .label = "漢字コード表(&K)", .placement = Left,
-               .field = "kanjiTable", .list = &kKanjiList},
-    ControlRow{.kind = CodeList, .name = "font1", .label = "フォント１(&1)", .group = kFontGroup, .placement = Left,
-               .field = "font1", .list = &kFontList},
-    ControlRow{.kind = CodeList, .name = "font2", .label = "フォント２(&2)", .group = kFontGroup, .placement = Left,
-               .field = "font2", .list = &kFontList},
+    centeringRow("centerCutSheet", "カット紙(&C)", kCenterBox),
+    centeringRow("centerFrontTractor", "フロントトラクタ(&T)", kCenterBox),
+    centeringRow("centerRearTractor", "リアトラクタ(&R)", kRearBox),
+    kanjiTableRow(kKanjiList, Left),
+    font1Row(kFontList, Left),
+    font2Row(kFontList, Left),
     ControlRow{.kind = CodeList, .name = "thicknessRetryTime", .label = "自動用紙厚調整\n再実行時間時間(&A)", .placement = Left,
                .field = "thicknessRetryTime", .list = &kRetryList},
     ControlRow{.kind = CodeList, .name = "autoReturnTime", .label = "カット位置からの\n自動戻り時間(&P)", .placement = Right,
                .field = "autoReturnTime", .list = &kAutoReturnList},
-    ControlRow{.kind = RadioPair, .name = "postcardMode", .label = "ハガキ印刷モード", .placement = Right,
-               .field = "postcardMode", .list = &kPostcardList},
+    postcardModeRow(kPostcardList),
     ControlRow{.kind = NumberBox, .name = "sheetGuideFeedTime", .label = "シートガイドからの\n用紙吸入時間(&J)", .placement = Right,
                .field = "sheetGuideFeedTime", .firstChar = 1, .number = &kFeedBox, .unit = "秒"},
+    // '0' and 'F' forms outside -5..+5 read as 0 through the codec; other forms leave the list.
     ControlRow{.kind = CodeList, .name = "lfPitchSheetGuide", .label = "シートガイド(&G)", .group = kLfGroup, .placement = Right,
                .field = "lfPitchSheetGuide", .codec = CodeCodec::SignedHexInRange, .list = &kLfPitchList},
     ControlRow{.kind = CodeList, .name = "lfPitchSheetFeeder", .label = "シートフィーダ(&S)", .group = kLfGroup, .placement = Right,

@@ -86,12 +86,9 @@ constexpr std::array kSelectRows = {
                .field = "copyStrength", .list = &kCopyStrengthList},
     ControlRow{.kind = RadioPair, .name = "sheetGuideSetPos", .label = "シートガイド用紙セット位置", .placement = Left,
                .field = "sheetGuideSetPos", .list = &kSheetGuideSetPosList},
-    ControlRow{.kind = RadioPair, .name = "typeface", .label = kTypefaceGroup, .placement = Left,
-               .field = "typeface", .list = &kTypefaceList},
-    ControlRow{.kind = CodeList, .name = "formSelect", .label = "", .group = kFormGroup, .placement = Right,
-               .field = "formSelect", .list = &kFormList},
-    ControlRow{.kind = PushButton, .name = "formSettings", .label = kFormButtonLabel, .group = kFormGroup,
-               .placement = Right},
+    typefaceRow(kTypefaceList),
+    formSelectRow(kFormList),
+    kFormSettingsRow,
 };
 // clang-format on
 

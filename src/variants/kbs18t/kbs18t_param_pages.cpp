@@ -31,8 +31,6 @@ constexpr std::array kRetryTimesAscii = {
 };
 
 // An unlisted code leaves the control as it was.
-constexpr kbs::CodeList kFontList{
-    .entries = kFonts, .loadMiss = LeaveAsItWas, .storeMiss = FallbackCode, .fallbackCode = "0"};
 constexpr kbs::CodeList kKanjiList{
     .entries = kKanjiTablesYear, .loadMiss = LeaveAsItWas, .storeMiss = FallbackCode, .fallbackCode = "0"};
 constexpr kbs::CodeList kRetryList{
@@ -41,33 +39,21 @@ constexpr kbs::CodeList kAutoReturnList{.entries = kAutoReturnTimesAscii,
                                         .loadMiss = LeaveAsItWas,
                                         .storeMiss = FallbackCode,
                                         .fallbackCode = "00"};
-constexpr kbs::CodeList kPostcardList{
-    .entries = kPostcardModes, .loadMiss = LeaveAsItWas, .storeMiss = LeaveField};
-
-// Loaded without a range check, but a value no box can show leaves the box as it was.
-constexpr NumberBoxSpec kCenterBox = centeringBox(LeaveAsItWas);
-constexpr NumberBoxSpec kFeedBox = feedTimeBox(LeaveAsItWas);
-
-constexpr std::string_view kFontGroup = "フォント選択";
 
 // clang-format off
 constexpr std::array kParamRows = {
     ControlRow{.kind = NumberBox, .name = "centerCutSheet", .label = "カット紙のセンタリング位置(&C)", .placement = Full,
-               .field = "centerCutSheet", .number = &kCenterBox, .unit = "桁"},
+               .field = "centerCutSheet", .number = &kCenterBoxAsItWas, .unit = "桁"},
     ControlRow{.kind = NumberBox, .name = "centerContinuous", .label = "連続紙のセンタリング位置(&T)", .placement = Full,
-               .field = "centerContinuous", .number = &kCenterBox, .unit = "桁"},
-    ControlRow{.kind = CodeList, .name = "kanjiTable", .label = "漢字コード表(&K)", .placement = Full,
-               .field = "kanjiTable", .list = &kKanjiList},
+               .field = "centerContinuous", .number = &kCenterBoxAsItWas, .unit = "桁"},
+    kanjiTableRow(kKanjiList, Full),
     ControlRow{.kind = NumberBox, .name = "sheetGuideFeedTime", .label = "シートガイドからの用紙吸入時間(&J)", .placement = Full,
-               .field = "sheetGuideFeedTime", .firstChar = 1, .number = &kFeedBox, .unit = "秒"},
+               .field = "sheetGuideFeedTime", .firstChar = 1, .number = &kFeedBoxAsItWas, .unit = "秒"},
     ControlRow{.kind = CodeList, .name = "autoReturnTime", .label = "カット位置からの自動戻り時間(&P)", .placement = Full,
                .field = "autoReturnTime", .list = &kAutoReturnList},
-    ControlRow{.kind = CodeList, .name = "font1", .label = "フォント１(&1)", .group = kFontGroup, .placement = Left,
-               .field = "font1", .list = &kFontList},
-    ControlRow{.kind = CodeList, .name = "font2", .label = "フォント２(&2)", .group = kFontGroup, .placement = Left,
-               .field = "font2", .list = &kFontList},
-    ControlRow{.kind = RadioPair, .name = "postcardMode", .label = "ハガキ印刷モード", .placement = Right,
-               .field = "postcardMode", .list = &kPostcardList},
+    font1Row(kFontListAsItWas, Left),
+    font2Row(kFontListAsItWas, Left),
+    postcardModeRow(kPostcardListAsItWas),
     ControlRow{.kind = CodeList, .name = "thicknessRetryTime", .label = "自動用紙厚調整再実行時間(&A)", .placement = Full,
                .field = "thicknessRetryTime", .codec = CodeCodec::SecondCharOnly, .list = &kRetryList},
 };

@@ -55,8 +55,7 @@ constexpr std::array kSelectRows = {
     // Never shown; its field still goes through load and store.
     ControlRow{.kind = RadioPair, .name = "quietPrint", .label = "クワイエット印刷", .placement = Left,
                .field = "quietPrint", .list = &kQuietPrintList, .visible = false},
-    ControlRow{.kind = RadioPair, .name = "typeface", .label = kTypefaceGroup, .placement = Left,
-               .field = "typeface", .list = &kTypefaceList},
+    typefaceRow(kTypefaceList),
 };
 // clang-format on
 } // namespace

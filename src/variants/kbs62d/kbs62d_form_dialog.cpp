@@ -3,6 +3,7 @@
 #include "variants/common_form_dialog.h"
 
 #include <array>
+#include <span>
 
 namespace kbs::kbs62d {
 
@@ -10,12 +11,8 @@ namespace {
 using namespace common_form_dialog;
 using enum FormBoxKind;
 
-constexpr std::array<FormImageEntry, 4> kForms = {{
-    {"書式０", "form0"},
-    {"書式１", "form1"},
-    {"書式２", "form2"},
-    {"書式３", "form3"},
-}};
+// 書式０ to 書式３.
+constexpr auto kForms = std::span(kFormImages).first<4>();
 
 constexpr FormRange kFeedRange{40, 132};
 

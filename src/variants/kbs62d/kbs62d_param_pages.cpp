@@ -13,48 +13,27 @@ using enum LoadMiss;
 using enum StoreMiss;
 
 // An unlisted code leaves the control as it was.
-constexpr kbs::CodeList kFontList{
-    .entries = kFonts, .loadMiss = LeaveAsItWas, .storeMiss = FallbackCode, .fallbackCode = "0"};
 constexpr kbs::CodeList kKanjiList{
     .entries = kKanjiTables, .loadMiss = LeaveAsItWas, .storeMiss = FallbackCode, .fallbackCode = "0"};
 constexpr kbs::CodeList kRetryList{
     .entries = kRetryTimes, .loadMiss = LeaveAsItWas, .storeMiss = FallbackCode, .fallbackCode = "02"};
 constexpr kbs::CodeList kAutoReturnList{
     .entries = kAutoReturnTimes, .loadMiss = LeaveAsItWas, .storeMiss = FallbackCode, .fallbackCode = "08"};
-constexpr kbs::CodeList kPostcardList{
-    .entries = kPostcardModes, .loadMiss = LeaveAsItWas, .storeMiss = LeaveField};
 constexpr std::array kPaperSetPositions = {CodeEntry{"センタ(&S)", "0"}, CodeEntry{"レフト(&L)", "1"}};
 constexpr kbs::CodeList kPaperSetPosList{
     .entries = kPaperSetPositions, .loadMiss = LeaveAsItWas, .storeMiss = LeaveField};
-constexpr kbs::CodeList kLfPitchList{
-    .entries = kLfPitches, .loadMiss = LeaveAsItWas, .storeMiss = FallbackCode, .fallbackCode = "00"};
-
-// Loaded without a range check, but a value no box can show leaves the box as it was.
-constexpr NumberBoxSpec kCenterBox = centeringBox(LeaveAsItWas);
-constexpr NumberBoxSpec kFeedBox = feedTimeBox(LeaveAsItWas);
-
-constexpr std::string_view kCentering = "用紙吸入時ヘッドセンタリング位置";
-constexpr std::string_view kFontGroup = "フォント選択";
-constexpr std::string_view kLfGroup = "ＬＦピッチ補正";
 
 // clang-format off
 constexpr std::array kParamRows = {
-    ControlRow{.kind = NumberBox, .name = "centerCutSheet", .label = "カット紙(&C)", .group = kCentering, .placement = Left,
-               .field = "centerCutSheet", .number = &kCenterBox, .unit = "桁"},
-    ControlRow{.kind = NumberBox, .name = "centerFrontTractor", .label = "フロントトラクタ(&T)", .group = kCentering, .placement = Left,
-               .field = "centerFrontTractor", .number = &kCenterBox, .unit = "桁"},
-    ControlRow{.kind = NumberBox, .name = "centerRearTractor", .label = "リアトラクタ(&R)", .group = kCentering, .placement = Left,
-               .field = "centerRearTractor", .number = &kCenterBox, .unit = "桁"},
-    ControlRow{.kind = CodeList, .name = "kanjiTable", .label = "漢字コード表(&K)", .placement = Left,
-               .field = "kanjiTable", .list = &kKanjiList},
-    ControlRow{.kind = CodeList, .name = "font1", .label = "フォント１(&1)", .group = kFontGroup, .placement = Right,
-               .field = "font1", .list = &kFontList},
-    ControlRow{.kind = CodeList, .name = "font2", .label = "フォント２(&2)", .group = kFontGroup, .placement = Right,
-               .field = "font2", .list = &kFontList},
+    centeringRow("centerCutSheet", "カット紙(&C)", kCenterBoxAsItWas),
+    centeringRow("centerFrontTractor", "フロントトラクタ(&T)", kCenterBoxAsItWas),
+    centeringRow("centerRearTractor", "リアトラクタ(&R)", kCenterBoxAsItWas),
+    kanjiTableRow(kKanjiList, Left),
+    font1Row(kFontListAsItWas, Right),
+    font2Row(kFontListAsItWas, Right),
     ControlRow{.kind = RadioPair, .name = "paperSetPos", .label = "用紙セット位置", .placement = Right,
                .field = "paperSetPos", .list = &kPaperSetPosList},
-    ControlRow{.kind = RadioPair, .name = "postcardMode", .label = "ハガキ印刷モード", .placement = Right,
-               .field = "postcardMode", .list = &kPostcardList},
+    postcardModeRow(kPostcardListAsItWas),
 };
 
 constexpr std::array kParam2Rows = {
@@ -71,7 +50,7 @@ constexpr std::array kParam2Rows = {
     ControlRow{.kind = CodeList, .name = "autoReturnTime", .label = "連続紙カット位置からの自動戻り時間(&P)", .placement = Full,
                .field = "autoReturnTime", .list = &kAutoReturnList},
     ControlRow{.kind = NumberBox, .name = "sheetGuideFeedTime", .label = "シートガイドからの用紙吸入時間(&J)", .placement = Full,
-               .field = "sheetGuideFeedTime", .number = &kFeedBox, .unit = "秒"},
+               .field = "sheetGuideFeedTime", .number = &kFeedBoxAsItWas, .unit = "秒"},
 };
 // clang-format on
 

@@ -55,15 +55,12 @@ constexpr std::array kSelectRows = {
                .note = kPrinterNote},
     ControlRow{.kind = CodeList, .name = "reducePrint", .label = "縮小印刷の選択(&P)", .placement = Full,
                .field = "reducePrint", .list = &kReducePrintList},
-    ControlRow{.kind = RadioPair, .name = "typeface", .label = kTypefaceGroup, .placement = Left,
-               .field = "typeface", .list = &kTypefaceList},
+    typefaceRow(kTypefaceList),
     // Never shown; its field still goes through load and store.
     ControlRow{.kind = RadioPair, .name = "hopper", .label = "２ビンシートフィーダのホッパ選択", .placement = Left,
                .field = "hopper", .list = &kHopperList, .visible = false},
-    ControlRow{.kind = CodeList, .name = "formSelect", .label = "", .group = kFormGroup, .placement = Right,
-               .field = "formSelect", .list = &kFormList},
-    ControlRow{.kind = PushButton, .name = "formSettings", .label = kFormButtonLabel, .group = kFormGroup,
-               .placement = Right},
+    formSelectRow(kFormList),
+    kFormSettingsRow,
 };
 // clang-format on
 
