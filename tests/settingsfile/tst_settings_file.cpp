@@ -42,17 +42,13 @@ SettingsBlock otherBlock(const ModelVariant& variant)
 }
 
 // The kbs62d file (215 bytes) that the tests save over, and what they save.
-const ModelVariant& variant62()
-{
-    return kbs62d::variant();
-}
 QByteArray newContent()
 {
-    return fileContent(variant62(), otherBlock(variant62()));
+    return fileContent(kbs62d::variant(), otherBlock(kbs62d::variant()));
 }
 QByteArray oldFile(const QByteArray& tail)
 {
-    return fileContent(variant62(), SettingsBlock(variant62().factoryDefaults)) + tail;
+    return fileContent(kbs62d::variant(), SettingsBlock(kbs62d::variant().factoryDefaults)) + tail;
 }
 const QByteArray kTail = "bytes after the block, which every save keeps";
 
@@ -111,7 +107,7 @@ int exitStatusOf(const ChildSetup& setup, const std::function<int()>& operation)
 int save(const ChildSetup& setup, const std::string& path)
 {
     return exitStatusOf(setup, [&] {
-        const int result = int(writeSettingsFile(path, variant62(), otherBlock(variant62())));
+        const int result = int(writeSettingsFile(path, kbs62d::variant(), otherBlock(kbs62d::variant())));
         struct sigaction after {};
         return ::sigaction(SIGXFSZ, nullptr, &after) == 0 && after.sa_handler == SIG_DFL ? result : 98;
     });
@@ -346,11 +342,11 @@ void TestSettingsFile::unwritableTargetsFailWithoutBlocking()
     QCOMPARE(save({}, file), int(WriteResult::Failed));
     QCOMPARE(entries(), before);
     // Exit status 0: the load was refused and left the block as it was.
-    const SettingsBlock kept = otherBlock(variant62());
+    const SettingsBlock kept = otherBlock(kbs62d::variant());
     QCOMPARE(exitStatusOf({},
                           [&] {
                               SettingsBlock block = kept;
-                              return readSettingsFile(file, variant62(), block) ==
+                              return readSettingsFile(file, kbs62d::variant(), block) ==
                                                  ReadResult::NotSettingsFile &&
                                              block == kept
                                          ? 0
