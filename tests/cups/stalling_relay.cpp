@@ -60,21 +60,11 @@ StallingRelay::~StallingRelay()
     ::unlink(listenPath_.c_str());
 }
 
-void StallingRelay::stallOpenConnections()
+void StallingRelay::stall(bool everything)
 {
     {
         const std::lock_guard lock(mutex_);
-        for (Pair& pair : pairs_)
-            pair.stalled = true;
-    }
-    wake();
-}
-
-void StallingRelay::stallEverything()
-{
-    {
-        const std::lock_guard lock(mutex_);
-        acceptNew_ = false;
+        acceptNew_ = acceptNew_ && !everything;
         for (Pair& pair : pairs_)
             pair.stalled = true;
     }

@@ -21,10 +21,9 @@ public:
     bool listening() const { return listenFd_ >= 0; }
     const std::string& path() const { return listenPath_; }
 
-    // The connections open now stop answering; later ones are relayed.
-    void stallOpenConnections();
-    // Every connection, open or to come, stops answering; new ones are not even accepted.
-    void stallEverything();
+    // The connections open now stop answering; later ones are relayed, or with `everything`
+    // not even accepted.
+    void stall(bool everything);
 
 private:
     struct Pair {

@@ -58,8 +58,8 @@ struct StallingSpooler : SpoolerPort {
         bool startRawJob(std::string_view name) override
         {
             const bool started = inner->startRawJob(name);
-            owner.stallAt(Stall::JobConnectionAfterCreateJob, &test::StallingRelay::stallOpenConnections);
-            owner.stallAt(Stall::EverythingAfterCreateJob, &test::StallingRelay::stallEverything);
+            owner.stallAt(Stall::JobConnectionAfterCreateJob, false);
+            owner.stallAt(Stall::EverythingAfterCreateJob, true);
             return started;
         }
         bool writeData(std::span<const std::uint8_t> bytes) override { return inner->writeData(bytes); }
@@ -71,15 +71,15 @@ struct StallingSpooler : SpoolerPort {
 
     std::unique_ptr<OpenQueue> openForUse(std::string_view queueName) override
     {
-        stallAt(Stall::BeforeTrialOpen, &test::StallingRelay::stallEverything);
+        stallAt(Stall::BeforeTrialOpen, true);
         std::unique_ptr<OpenQueue> queue = cups.openForUse(queueName);
-        stallAt(Stall::AfterTrialOpen, &test::StallingRelay::stallEverything);
+        stallAt(Stall::AfterTrialOpen, true);
         return queue ? std::make_unique<Queue>(std::move(queue), *this) : nullptr;
     }
-    void stallAt(Stall moment, void (test::StallingRelay::*stalling)()) const
+    void stallAt(Stall moment, bool everything) const
     {
         if (moment == stall)
-            (relay.*stalling)();
+            relay.stall(everything);
     }
 
     test::StallingRelay& relay;
@@ -261,10 +261,7 @@ private slots:
             QVERIFY(cups_.receivedJobs(queue).isEmpty());
             QVERIFY(cups_.administer("cupsenable", {queue}));
         }
-        const QList<QByteArray> delivered = cups_.receivedJobs(queue, 1, 10000);
-        QCOMPARE(delivered.size(), 1);
-        QCOMPARE(delivered.last().size(), qsizetype(variant->blockLength));
-        QCOMPARE(delivered.last(), bytesOf(rig.core.editBlock()));
+        QCOMPARE(cups_.receivedJobs(queue, 1, 10000), QList{bytesOf(rig.core.editBlock())});
         QCOMPARE(jobsOf(queue).size(), 1);
         QCOMPARE(jobsOf(queue).front().first, "Knobstation Status Write");
     }
@@ -343,7 +340,7 @@ private slots:
         };
         QVERIFY(listed().contains("listed_queue"));
 
-        relay.stallEverything();
+        relay.stall(true);
         QElapsedTimer elapsed;
         elapsed.start();
         QCOMPARE(listed(), QStringList());

@@ -42,17 +42,13 @@ SettingsBlock otherBlock(const ModelVariant& variant)
 }
 
 // The kbs62d file (215 bytes) that the tests save over, and what they save.
-const ModelVariant& variant62()
-{
-    return kbs62d::variant();
-}
 QByteArray newContent()
 {
-    return fileContent(variant62(), otherBlock(variant62()));
+    return fileContent(kbs62d::variant(), otherBlock(kbs62d::variant()));
 }
 QByteArray oldFile(const QByteArray& tail)
 {
-    return fileContent(variant62(), SettingsBlock(variant62().factoryDefaults)) + tail;
+    return fileContent(kbs62d::variant(), SettingsBlock(kbs62d::variant().factoryDefaults)) + tail;
 }
 const QByteArray kTail = "bytes after the block, which every save keeps";
 
@@ -111,18 +107,16 @@ int exitStatusOf(const ChildSetup& setup, const std::function<int()>& operation)
 int save(const ChildSetup& setup, const std::string& path)
 {
     return exitStatusOf(setup, [&] {
-        const int result = int(writeSettingsFile(path, variant62(), otherBlock(variant62())));
+        const int result = int(writeSettingsFile(path, kbs62d::variant(), otherBlock(kbs62d::variant())));
         struct sigaction after {};
         return ::sigaction(SIGXFSZ, nullptr, &after) == 0 && after.sa_handler == SIG_DFL ? result : 98;
     });
 }
 
-enum class Fault { SizeLimit, ShortWriteThenNoSpace };
 enum class Target { Fifo, Folder, MissingFolder };
 
 } // namespace
 
-Q_DECLARE_METATYPE(Fault)
 Q_DECLARE_METATYPE(Target)
 
 class TestSettingsFile : public QObject {
@@ -134,12 +128,8 @@ private slots:
     void roundTripKeepsEveryByte();
     void malformedFilesAreRefused_data();
     void malformedFilesAreRefused();
-    void saveReplacesWholeFile_data();
-    void saveReplacesWholeFile();
-    void failedSaveLeavesFileAsItWas_data();
-    void failedSaveLeavesFileAsItWas();
-    void permissionsDecide_data();
-    void permissionsDecide();
+    void saving_data();
+    void saving();
     void linkAndOwnerKept();
     void unwritableTargetsFailWithoutBlocking_data();
     void unwritableTargetsFailWithoutBlocking();
@@ -215,139 +205,95 @@ void TestSettingsFile::malformedFilesAreRefused()
     QVERIFY(block == SettingsBlock(variant.factoryDefaults));
 }
 
-void TestSettingsFile::saveReplacesWholeFile_data()
+void TestSettingsFile::saving_data()
 {
     QTest::addColumn<QByteArray>("old"); // empty: no file yet
-    QTest::addColumn<int>("oldMode");
-    QTest::addColumn<ChildSetup>("setup");
-    QTest::addColumn<QByteArray>("saved");
-    QTest::addColumn<int>("savedMode");
-
-    const QByteArray saved = newContent();
-    QTest::newRow("new file, umask 022") << QByteArray() << 0 << ChildSetup{} << saved << 0644;
-    QTest::newRow("new file, umask 077") << QByteArray() << 0 << ChildSetup{.umask = 077} << saved << 0600;
-    QTest::newRow("over a longer file: its tail stays")
-        << oldFile(kTail) << 0640 << ChildSetup{} << saved + kTail << 0640;
-    QTest::newRow("over a shorter file") << QByteArray("ZAV") << 0604 << ChildSetup{} << saved << 0604;
-    QTest::newRow("over a file with more permissions than the umask gives")
-        << oldFile({}) << 0666 << ChildSetup{} << saved << 0666;
-    QTest::newRow("short write, then the rest")
-        << oldFile(kTail) << 0600 << ChildSetup{.faultAfter = 100, .faultFails = false} << saved + kTail
-        << 0600;
-    QTest::newRow("short write in the tail, then the rest")
-        << oldFile(kTail) << 0600 << ChildSetup{.faultAfter = 230, .faultFails = false} << saved + kTail
-        << 0600;
-}
-
-void TestSettingsFile::saveReplacesWholeFile()
-{
-    QFETCH(QByteArray, old);
-    QFETCH(int, oldMode);
-    QFETCH(ChildSetup, setup);
-    QFETCH(QByteArray, saved);
-    QFETCH(int, savedMode);
-
-    const std::string target = path("x.dat");
-    if (!old.isEmpty())
-        QVERIFY(writeRaw(target, old) && ::chmod(target.c_str(), mode_t(oldMode)) == 0);
-    QCOMPARE(save(setup, target), int(WriteResult::Ok));
-    QCOMPARE(readRaw(target), saved);
-    QCOMPARE(modeOf(target), savedMode);
-    QCOMPARE(entries(), QStringList{"x.dat"}); // nothing left beside it
-}
-
-void TestSettingsFile::failedSaveLeavesFileAsItWas_data()
-{
-    QTest::addColumn<QByteArray>("old"); // empty: no file yet
-    QTest::addColumn<Fault>("fault");
-    QTest::addColumn<int>("after"); // bytes
-
-    // The new content is 215 bytes: identifier 0..24, block 25..214, then the old tail.
-    const QByteArray old = oldFile(kTail);
-    for (const auto& [file, content] : {std::pair("over a file", old), std::pair("new file", QByteArray())}) {
-        QTest::addRow("%s, size limit in the identifier", file) << content << Fault::SizeLimit << 10;
-        QTest::addRow("%s, size limit in the block", file) << content << Fault::SizeLimit << 150;
-        QTest::addRow("%s, short write in the block, disk full", file)
-            << content << Fault::ShortWriteThenNoSpace << 150;
-    }
-    QTest::newRow("over a file, size limit in its tail") << old << Fault::SizeLimit << 220;
-    QTest::newRow("over a file, short write in its tail, disk full")
-        << old << Fault::ShortWriteThenNoSpace << 220;
-    QTest::newRow("over a file, disk full before the first byte") << old << Fault::ShortWriteThenNoSpace << 0;
-}
-
-void TestSettingsFile::failedSaveLeavesFileAsItWas()
-{
-    QFETCH(QByteArray, old);
-    QFETCH(Fault, fault);
-    QFETCH(int, after);
-
-    const std::string target = path("x.dat");
-    if (!old.isEmpty())
-        QVERIFY(writeRaw(target, old) && ::chmod(target.c_str(), 0640) == 0);
-    ChildSetup setup;
-    if (fault == Fault::SizeLimit)
-        setup.sizeLimit = rlim_t(after);
-    else
-        setup.faultAfter = after;
-
-    const int status = save(setup, target);
-    if (status == 99)
-        QSKIP("unable to limit the file size");
-    QCOMPARE(status, int(WriteResult::Failed)); // -1: the process was killed, by SIGXFSZ for one
-    if (old.isEmpty()) {
-        QCOMPARE(entries(), QStringList());
-    } else {
-        QCOMPARE(readRaw(target), old);
-        QCOMPARE(modeOf(target), 0640);
-        QCOMPARE(entries(), QStringList{"x.dat"});
-    }
-}
-
-void TestSettingsFile::permissionsDecide_data()
-{
+    QTest::addColumn<int>("mode");       // of the old file, and of the saved one
     QTest::addColumn<int>("folderMode");
-    QTest::addColumn<int>("fileMode"); // 0: no file yet
+    QTest::addColumn<ChildSetup>("setup");
     QTest::addColumn<WriteResult>("result");
-    QTest::addColumn<QByteArray>("saved"); // what the file holds afterwards; empty: no file
+    QTest::addColumn<QByteArray>("after"); // empty: no file
 
     const QByteArray old = oldFile(kTail);
+    const QByteArray saved = newContent();
+    QTest::newRow("new file, umask 022")
+        << QByteArray() << 0644 << 0777 << ChildSetup{} << WriteResult::Ok << saved;
+    QTest::newRow("new file, umask 077")
+        << QByteArray() << 0600 << 0777 << ChildSetup{.umask = 077} << WriteResult::Ok << saved;
+    QTest::newRow("over a longer file: its tail stays")
+        << old << 0640 << 0777 << ChildSetup{} << WriteResult::Ok << saved + kTail;
+    QTest::newRow("over a shorter file")
+        << QByteArray("ZAV") << 0604 << 0777 << ChildSetup{} << WriteResult::Ok << saved;
+    QTest::newRow("over a file with more permissions than the umask gives")
+        << oldFile({}) << 0666 << 0777 << ChildSetup{} << WriteResult::Ok << saved;
+    // The new content is 215 bytes: identifier 0..24, block 25..214, then the old tail.
+    QTest::newRow("short write in the block, then the rest")
+        << old << 0600 << 0777 << ChildSetup{.faultAfter = 100, .faultFails = false} << WriteResult::Ok
+        << saved + kTail;
+    QTest::newRow("short write in the tail, then the rest")
+        << old << 0600 << 0777 << ChildSetup{.faultAfter = 230, .faultFails = false} << WriteResult::Ok
+        << saved + kTail;
+
+    // A failed save leaves an old file byte for byte and no new one. A status of -1: the
+    // process was killed, by SIGXFSZ for one.
+    for (const auto& [file, content] : {std::pair("over a file", old), std::pair("new file", QByteArray())}) {
+        QTest::addRow("%s, size limit in the identifier", file)
+            << content << 0640 << 0777 << ChildSetup{.sizeLimit = 10} << WriteResult::Failed << content;
+        QTest::addRow("%s, short write in the block, disk full", file)
+            << content << 0640 << 0777 << ChildSetup{.faultAfter = 150} << WriteResult::Failed << content;
+    }
+    QTest::newRow("over a file, size limit in the block")
+        << old << 0640 << 0777 << ChildSetup{.sizeLimit = 150} << WriteResult::Failed << old;
+    QTest::newRow("over a file, size limit in its tail")
+        << old << 0640 << 0777 << ChildSetup{.sizeLimit = 220} << WriteResult::Failed << old;
+    QTest::newRow("over a file, short write in its tail, disk full")
+        << old << 0640 << 0777 << ChildSetup{.faultAfter = 220} << WriteResult::Failed << old;
+    QTest::newRow("over a file, disk full before the first byte")
+        << old << 0640 << 0777 << ChildSetup{.faultAfter = 0} << WriteResult::Failed << old;
+
+    // As an ordinary user, whom the permissions stop.
+    const ChildSetup nobody{.asNobody = true};
     QTest::newRow("read-only file, writable folder: refused, not replaced")
-        << 0777 << 0444 << WriteResult::AccessDenied << old;
-    QTest::newRow("new file, read-only folder") << 0555 << 0 << WriteResult::AccessDenied << QByteArray();
-    QTest::newRow("read-only file, read-only folder") << 0555 << 0444 << WriteResult::AccessDenied << old;
+        << old << 0444 << 0777 << nobody << WriteResult::AccessDenied << old;
+    QTest::newRow("new file, read-only folder")
+        << QByteArray() << 0 << 0555 << nobody << WriteResult::AccessDenied << QByteArray();
+    QTest::newRow("read-only file, read-only folder")
+        << old << 0444 << 0555 << nobody << WriteResult::AccessDenied << old;
     QTest::newRow("writable file, read-only folder: written in place")
-        << 0555 << 0666 << WriteResult::Ok << newContent() + kTail;
+        << old << 0666 << 0555 << nobody << WriteResult::Ok << saved + kTail;
 }
 
-void TestSettingsFile::permissionsDecide()
+void TestSettingsFile::saving()
 {
+    QFETCH(QByteArray, old);
+    QFETCH(int, mode);
     QFETCH(int, folderMode);
-    QFETCH(int, fileMode);
+    QFETCH(ChildSetup, setup);
     QFETCH(WriteResult, result);
-    QFETCH(QByteArray, saved);
+    QFETCH(QByteArray, after);
 
     const std::string folder = path("f");
     const std::string target = folder + "/x.dat";
     QCOMPARE(::mkdir(folder.c_str(), 0777), 0);
-    if (fileMode != 0)
-        QVERIFY(writeRaw(target, oldFile(kTail)) && ::chmod(target.c_str(), mode_t(fileMode)) == 0);
     struct stat before {};
-    ::stat(target.c_str(), &before);
+    if (!old.isEmpty())
+        QVERIFY(writeRaw(target, old) && ::chmod(target.c_str(), mode_t(mode)) == 0 &&
+                ::stat(target.c_str(), &before) == 0);
     QCOMPARE(::chmod(folder.c_str(), mode_t(folderMode)), 0);
 
-    const int status = save({.asNobody = true}, target);
+    const int status = save(setup, target);
     ::chmod(folder.c_str(), 0777);
     if (status == 99)
-        QSKIP("unable to drop root");
+        QSKIP("unable to drop root or to limit the file size");
     QCOMPARE(status, int(result));
-    QCOMPARE(entries("f"), saved.isEmpty() ? QStringList() : QStringList{"x.dat"});
-    if (!saved.isEmpty()) {
-        QCOMPARE(readRaw(target), saved);
-        QCOMPARE(modeOf(target), fileMode);
-        struct stat after {};
-        QVERIFY(::stat(target.c_str(), &after) == 0 && after.st_ino == before.st_ino);
+    QCOMPARE(entries("f"), after.isEmpty() ? QStringList() : QStringList{"x.dat"}); // nothing beside it
+    if (!after.isEmpty()) {
+        QCOMPARE(readRaw(target), after);
+        QCOMPARE(modeOf(target), mode);
     }
+    struct stat now {};
+    if (folderMode == 0555 && !old.isEmpty())
+        QVERIFY(::stat(target.c_str(), &now) == 0 && now.st_ino == before.st_ino);
 }
 
 // A save through a symbolic link replaces the file it leads to; a file of another user that
@@ -396,11 +342,11 @@ void TestSettingsFile::unwritableTargetsFailWithoutBlocking()
     QCOMPARE(save({}, file), int(WriteResult::Failed));
     QCOMPARE(entries(), before);
     // Exit status 0: the load was refused and left the block as it was.
-    const SettingsBlock kept = otherBlock(variant62());
+    const SettingsBlock kept = otherBlock(kbs62d::variant());
     QCOMPARE(exitStatusOf({},
                           [&] {
                               SettingsBlock block = kept;
-                              return readSettingsFile(file, variant62(), block) ==
+                              return readSettingsFile(file, kbs62d::variant(), block) ==
                                                  ReadResult::NotSettingsFile &&
                                              block == kept
                                          ? 0
