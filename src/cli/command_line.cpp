@@ -172,10 +172,10 @@ std::string helpText(const CommandSpec* command)
     std::string text = "Usage: knobctl COMMAND [ARGUMENTS]\n\n"
                        "Settings files of the ZAV Ferrostrike printers (kbs18r, kbs62d, kbs18t) from the\n"
                        "command line: read, compare, keep as text, and send to many printers.\n\nCommands:\n";
-    for (const CommandSpec& spec : kCommands) {
-        const std::string synopsis(spec.synopsis);
+    for (const CommandSpec& entry : kCommands) {
+        const std::string synopsis(entry.synopsis);
         text += "  " + synopsis + std::string(synopsis.size() < 40 ? 40 - synopsis.size() : 1, ' ') +
-                std::string(spec.summary) + "\n";
+                std::string(entry.summary) + "\n";
     }
     return text + "\nRun \"knobctl COMMAND --help\" for a command's options.\n";
 }

@@ -58,10 +58,10 @@ void addRow(PageData& data, const ControlRow& row, PageId page, std::span<const 
             refuse(row, "a number box needs its range");
         if ((row.kind == ControlKind::FeedRow) == row.stops.empty())
             refuse(row, "a feed row, and only a feed row, has slider stops");
-        ControlSpec spec = controlOf(row);
-        spec.stops = row.stops;
-        spec.scale = row.scale;
-        const std::size_t member = data.addControl(std::move(spec), MemberKind::Number);
+        ControlSpec control = controlOf(row);
+        control.stops = row.stops;
+        control.scale = row.scale;
+        const std::size_t member = data.addControl(std::move(control), MemberKind::Number);
         if (!row.field.empty()) {
             const FieldSpec& field = fieldOf(row, page, layout);
             data.addBinding(std::make_unique<NumberBinding>(

@@ -109,10 +109,10 @@ const std::string& FormPageData::boxChanged(std::size_t control, std::string_vie
 
 std::optional<std::string> FormPageData::sliderMoved(std::size_t control, int position, bool hasFocus)
 {
-    const ControlSpec& spec = data_.controls()[control];
-    if (!hasFocus || spec.kind != ControlKind::FeedRow)
+    const ControlSpec& row = data_.controls()[control];
+    if (!hasFocus || row.kind != ControlKind::FeedRow)
         return std::nullopt;
-    return boxChanged(control, std::to_string(stopValue(spec.stops, position)), false);
+    return boxChanged(control, std::to_string(stopValue(row.stops, position)), false);
 }
 
 std::string_view FormPageData::listText() const

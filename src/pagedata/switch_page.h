@@ -1,8 +1,8 @@
 #pragma once
 
 #include "model/field_layout.h"
-#include "pagedata/page_data.h"
 #include "model/switch_table.h"
+#include "pagedata/page_data.h"
 
 #include <span>
 

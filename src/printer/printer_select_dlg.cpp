@@ -1,9 +1,9 @@
 #include "printer/printer_select_dlg.h"
 
+#include "core/messages.h"
 #include "widgets/dialog_units.h"
 #include "widgets/message_box.h"
 #include "widgets/qt_text.h"
-#include "core/messages.h"
 
 #include <QCollator>
 #include <QHeaderView>

@@ -33,9 +33,9 @@ FileImage oddFile(const ModelVariant& variant, const FieldFill& fill, Bytes tail
 
 const FieldSpec& field(const ModelVariant& variant, std::string_view name)
 {
-    for (const FieldSpec& spec : variant.fields)
-        if (spec.name == name)
-            return spec;
+    for (const FieldSpec& layoutField : variant.fields)
+        if (layoutField.name == name)
+            return layoutField;
     throw std::logic_error("no such field");
 }
 
@@ -220,9 +220,9 @@ void TstKnobctlText::oddFieldsAreHexWithWhatTheProgramShows()
 
     const ModelVariant& variant = *programNamed(program.toStdString());
     FileImage image = factoryFile(variant);
-    const FieldSpec& spec = field(variant, fieldName.toStdString());
+    const FieldSpec& layoutField = field(variant, fieldName.toStdString());
     for (qsizetype i = 0; i < bytes.size(); ++i)
-        image.block[spec.offset + std::size_t(within + i)] = std::uint8_t(bytes[i]);
+        image.block[layoutField.offset + std::size_t(within + i)] = std::uint8_t(bytes[i]);
 
     const QString text = QString::fromStdString(exportText(settingsMapOf(variant), image));
     const QStringList lines = text.split('\n');
@@ -386,22 +386,22 @@ void TstKnobctlText::editChangesExactlyItsBytes()
     // Odd bytes: switch bytes 0xF8 (high bits set), a postcard mode and a centering that are no
     // values; the other fields as the defaults have them.
     FileImage original = factoryFile(variant);
-    for (const FieldSpec& spec : variant.fields)
-        if (spec.encoding == Encoding::SwitchPair)
-            original.block[spec.offset] = original.block[spec.offset + 1] = 0xF8;
+    for (const FieldSpec& layoutField : variant.fields)
+        if (layoutField.encoding == Encoding::SwitchPair)
+            original.block[layoutField.offset] = original.block[layoutField.offset + 1] = 0xF8;
     original.block[field(variant, "postcardMode").offset] = 'Z';
     original.block[field(variant, "centerCutSheet").offset] = '9';
     original.block[field(variant, "centerCutSheet").offset + 1] = 'Z';
-    for (const FieldSpec& spec : variant.fields) {
-        if (spec.image == nullptr)
+    for (const FieldSpec& layoutField : variant.fields) {
+        if (layoutField.image == nullptr)
             continue;
-        for (std::size_t i = spec.offset; i < spec.offset + spec.width; ++i)
+        for (std::size_t i = layoutField.offset; i < layoutField.offset + layoutField.width; ++i)
             if (original.block[i] == ',')
                 original.block[i] = ';';
-        for (const FormFieldSpec& inside : spec.image->fields)
+        for (const FormFieldSpec& inside : layoutField.image->fields)
             if (inside.name == "feedReserved")
                 for (std::size_t i = 0; i < inside.width; ++i)
-                    original.block[spec.offset + inside.offset + i] = std::uint8_t("R?x"[i % 3]);
+                    original.block[layoutField.offset + inside.offset + i] = std::uint8_t("R?x"[i % 3]);
     }
     const std::string text = exportText(settingsMapOf(variant), original);
     const FileImage edited = imported(withLine(text, key.toStdString(), value.toStdString()));
