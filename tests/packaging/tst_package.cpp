@@ -264,6 +264,8 @@ void TstPackage::contents_data()
         QTest::addRow("%s menu entry", p.name) << "./usr/share/applications/" + name + ".desktop" << false;
         QTest::addRow("%s manual page", p.name) << "./usr/share/man/man1/" + name + ".1.gz" << false;
     }
+    QTest::newRow("knobctl program") << "./usr/bin/knobctl" << true;
+    QTest::newRow("knobctl manual page") << "./usr/share/man/man1/knobctl.1.gz" << false;
     for (const char* model : kModels)
         QTest::newRow(model) << "./usr/share/ppd/knobstation/" + ppdFile(model) << false;
     QTest::newRow("copyright") << "./usr/share/doc/knobstation/copyright" << false;
