@@ -4,6 +4,7 @@
 #include "widgets/qt_text.h"
 
 #include <QBoxLayout>
+#include <QEvent>
 #include <QLabel>
 #include <QRadioButton>
 #include <QStyle>
@@ -41,7 +42,7 @@ RadioPairBox::RadioPairBox(const ControlSpec& control, const std::function<void(
     // else on a row of its own.
     for (QHBoxLayout* row : buttonRows) {
         row->addWidget(note);
-        if (minimumSizeHint().width() <= maxWidth)
+        if (hintWidth() <= maxWidth)
             return;
         row->removeWidget(note);
     }
@@ -55,13 +56,42 @@ RadioPairBox::RadioPairBox(const ControlSpec& control, const std::function<void(
 // spare; the caption needs only its label rectangle and the same inset on either side.
 QSize RadioPairBox::minimumSizeHint() const
 {
+    return {hintWidth(), QGroupBox::minimumSizeHint().height()};
+}
+
+int RadioPairBox::hintWidth() const
+{
+    return std::max(QWidget::minimumSizeHint().width(), captionWidth());
+}
+
+// Laying out the caption text is the costly part of the hint, and every page asks each box
+// for it while it places the boxes: measured once until the caption, font or style change.
+int RadioPairBox::captionWidth() const
+{
+    if (captionWidth_ >= 0 && measuredTitle_ == title() && measuredHeight_ == height())
+        return captionWidth_;
     QStyleOptionGroupBox option;
     initStyleOption(&option);
     option.rect = QRect(0, 0, QWIDGETSIZE_MAX, height());
     const QRect label = style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
-    const QSize contents = QWidget::minimumSizeHint();
-    return {std::max(contents.width(), label.right() + 1 + label.left()),
-            QGroupBox::minimumSizeHint().height()};
+    measuredTitle_ = title();
+    measuredHeight_ = height();
+    captionWidth_ = label.right() + 1 + label.left();
+    return captionWidth_;
+}
+
+void RadioPairBox::changeEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::StyleChange:
+    case QEvent::LayoutDirectionChange:
+        captionWidth_ = -1;
+        break;
+    default:
+        break;
+    }
+    QGroupBox::changeEvent(event);
 }
 
 void RadioPairBox::showMember(const Member& member)

@@ -3,6 +3,7 @@
 #include "pages/control_widget.h"
 
 #include <QGroupBox>
+#include <QString>
 
 #include <functional>
 
@@ -25,8 +26,18 @@ public:
     void showMember(const Member& member) override;
     void readMember(Member& member) const override;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // The hint's width: the contents' or the caption's, whichever is wider.
+    int hintWidth() const;
+    int captionWidth() const;
+
     QRadioButton* buttons_[2];
+    mutable QString measuredTitle_;
+    mutable int measuredHeight_ = 0;
+    mutable int captionWidth_ = -1;
 };
 
 } // namespace kbs

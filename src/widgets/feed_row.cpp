@@ -28,12 +28,18 @@ class TickSlider : public QSlider {
 public:
     using QSlider::QSlider;
 
-    // The tick's x in the slider's own coordinates, were the slider `width` pixels wide.
-    int tickCentre(int position, int width) const
+    // The style's view of the slider, were it `width` pixels wide.
+    QStyleOptionSlider optionAtWidth(int width) const
     {
         QStyleOptionSlider option;
         initStyleOption(&option);
         option.rect = QRect(0, 0, width, sizeHint().height());
+        return option;
+    }
+
+    // The tick's x of a position in the slider's own coordinates, for an option of optionAtWidth.
+    int tickCentre(int position, QStyleOptionSlider& option) const
+    {
         option.sliderPosition = position;
         option.sliderValue = position;
         return style()
@@ -78,11 +84,25 @@ public:
     int narrowestSlider() const
     {
         const int gap = DialogUnits(font()).x(kMarkGapDlu);
+        // The scan tries many widths: the labels' widths are asked once, not at every width.
+        std::vector<std::vector<int>> labelWidths;
+        for (const auto& line : lines_) {
+            std::vector<int>& widths = labelWidths.emplace_back();
+            for (const Mark& mark : line)
+                widths.push_back(mark.label->sizeHint().width());
+        }
+        QStyleOptionSlider option = slider_->optionAtWidth(0);
         for (int width = slider_->maximum() * 4;; ++width) {
+            option.rect.setWidth(width);
             bool fits = true;
-            for (const auto& line : lines_)
-                for (std::size_t i = 1; i < line.size() && fits; ++i)
-                    fits = right(line[i - 1], width) + gap <= left(line[i], width);
+            for (std::size_t line = 0; line < lines_.size() && fits; ++line) {
+                int previousRight = 0;
+                for (std::size_t i = 0; i < lines_[line].size() && fits; ++i) {
+                    const int markLeft = left(lines_[line][i], option);
+                    fits = i == 0 || previousRight + gap <= markLeft;
+                    previousRight = markLeft + labelWidths[line][i];
+                }
+            }
             if (fits || width > 4000)
                 return width;
         }
@@ -117,9 +137,14 @@ private:
         QLabel* label;
     };
 
+    int left(const Mark& mark, QStyleOptionSlider& option) const
+    {
+        return std::max(0, slider_->tickCentre(mark.position, option) - mark.textWidth / 2);
+    }
     int left(const Mark& mark, int sliderWidth) const
     {
-        return std::max(0, slider_->tickCentre(mark.position, sliderWidth) - mark.textWidth / 2);
+        QStyleOptionSlider option = slider_->optionAtWidth(sliderWidth);
+        return left(mark, option);
     }
     int right(const Mark& mark, int sliderWidth) const
     {
