@@ -3,6 +3,7 @@
 
 #include "cli/file_image.h"
 #include "cli/knobctl.h"
+#include "knobctl_run.h"
 
 #include <QtTest>
 
@@ -10,26 +11,10 @@
 
 using namespace kbs;
 using namespace kbs::cli;
+using knobctl_run::knobctl;
+using knobctl_run::Run;
 
 namespace {
-
-struct Run {
-    int status;
-    QString out;
-    QString err;
-};
-
-Run knobctl(const QStringList& arguments)
-{
-    std::vector<std::string> args;
-    for (const QString& argument : arguments)
-        args.push_back(argument.toStdString());
-    std::ostringstream out;
-    std::ostringstream err;
-    Console console{out, err};
-    const int status = runKnobctl(args, console);
-    return {status, QString::fromStdString(out.str()), QString::fromStdString(err.str())};
-}
 
 QByteArray contentOf(const QString& path)
 {

@@ -1,6 +1,7 @@
 // knobctl send and queues against a private cupsd with printer simulators.
 
 #include "cli/knobctl.h"
+#include "knobctl_run.h"
 #include "support/private_cups.h"
 
 #include <QJsonArray>
@@ -12,26 +13,10 @@
 
 using namespace kbs;
 using namespace kbs::cli;
+using knobctl_run::knobctl;
+using knobctl_run::Run;
 
 namespace {
-
-struct Run {
-    int status;
-    QString out;
-    QString err;
-};
-
-Run knobctl(const QStringList& arguments)
-{
-    std::vector<std::string> args;
-    for (const QString& argument : arguments)
-        args.push_back(argument.toStdString());
-    std::ostringstream out;
-    std::ostringstream err;
-    Console console{out, err};
-    const int status = runKnobctl(args, console);
-    return {status, QString::fromStdString(out.str()), QString::fromStdString(err.str())};
-}
 
 // The identifier of kbs18r files and its NUL byte.
 constexpr qsizetype kIdentifierLength = 25;
