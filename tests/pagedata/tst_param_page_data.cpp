@@ -120,20 +120,25 @@ void TestParamPageData::emptyListsStoreTheirFallback_data()
 {
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("field");
-    QTest::addColumn<QByteArray>("stored");
-    QTest::newRow("kbs18r font1") << "kbs18r"
-                                  << "font1" << QByteArray("0");
-    QTest::newRow("kbs18r retry") << "kbs18r"
-                                  << "thicknessRetryTime" << QByteArray("02");
-    QTest::newRow("kbs62d auto return") << "kbs62d"
-                                        << "autoReturnTime" << QByteArray("08");
-    QTest::newRow("kbs18t retry") << "kbs18t"
-                                  << "thicknessRetryTime" << QByteArray("07");
-    QTest::newRow("kbs18t auto return") << "kbs18t"
-                                        << "autoReturnTime" << QByteArray("00");
+    QTest::addColumn<QByteArray>("stored"); // "~~" or "~": the field keeps its bytes
+    const auto row = [](const char* program, const char* field, const char* stored) {
+        QTest::addRow("%s %s", program, field) << program << field << QByteArray(stored);
+    };
+    row("kbs18r", "font1", "0");
+    row("kbs18r", "thicknessRetryTime", "02");
+    row("kbs18r", "autoPosAdjust", "00");
+    row("kbs18r", "printPosAdjust", "~~");
+    row("kbs18r", "reducePrint", "~");
+    row("kbs18r", "formSelect", "0");
+    row("kbs62d", "autoReturnTime", "08");
+    row("kbs62d", "hopper", "1");
+    row("kbs18t", "thicknessRetryTime", "07");
+    row("kbs18t", "autoReturnTime", "00");
+    row("kbs18t", "quietPrint", "~");
 }
 
-// A list that shows no entry (never loaded) stores its program's fallback code.
+// A list that shows no entry (never loaded) stores its program's fallback code, or leaves the
+// field as it was.
 void TestParamPageData::emptyListsStoreTheirFallback()
 {
     QFETCH(QString, program);
@@ -141,10 +146,12 @@ void TestParamPageData::emptyListsStoreTheirFallback()
     const ModelVariant& variant = variantNamed(program.toStdString());
     const Found found = findControl(variant, field.toStdString());
     QVERIFY(found.row != nullptr);
+    const FieldSpec& layoutField = fieldNamed(variant.fields, found.row->field);
     PageData data = controlPageData(*found.page, variant);
-    SettingsBlock stored = patternBlock(variant.blockLength);
+    SettingsBlock stored = withField(patternBlock(variant.blockLength), layoutField,
+                                     QByteArray(qsizetype(layoutField.width), '~'));
     data.store(stored);
-    QTEST(fieldBytes(stored, fieldNamed(variant.fields, found.row->field)), "stored");
+    QTEST(fieldBytes(stored, layoutField), "stored");
 }
 
 QTEST_GUILESS_MAIN(TestParamPageData)

@@ -36,8 +36,6 @@ private slots:
     void goldenRows();
     void loadAndStore_data();
     void loadAndStore();
-    void storeWithNoEntryShown_data();
-    void storeWithNoEntryShown();
     void formImagesByteForByte_data();
     void formImagesByteForByte();
     void formButtonCaption_data();
@@ -140,40 +138,6 @@ void TestSelectPageData::loadAndStore_data()
 void TestSelectPageData::loadAndStore()
 {
     checkRow(otherBlock);
-}
-
-void TestSelectPageData::storeWithNoEntryShown_data()
-{
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QByteArray>("stored"); // "~~" or "~": the field keeps its bytes
-    QTest::newRow("kbs18r autoPosAdjust") << "kbs18r"
-                                          << "autoPosAdjust" << QByteArray("00");
-    QTest::newRow("kbs18r printPosAdjust") << "kbs18r"
-                                           << "printPosAdjust" << QByteArray("~~");
-    QTest::newRow("kbs18r reducePrint") << "kbs18r"
-                                        << "reducePrint" << QByteArray("~");
-    QTest::newRow("kbs18r formSelect") << "kbs18r"
-                                       << "formSelect" << QByteArray("0");
-    QTest::newRow("kbs62d hopper") << "kbs62d"
-                                   << "hopper" << QByteArray("1");
-    QTest::newRow("kbs18t quietPrint") << "kbs18t"
-                                       << "quietPrint" << QByteArray("~");
-}
-
-// A control that shows no entry (never loaded) writes its fallback code, or leaves the field.
-void TestSelectPageData::storeWithNoEntryShown()
-{
-    QFETCH(QString, program);
-    QFETCH(QString, field);
-    const ModelVariant& variant = variantNamed(program.toStdString());
-    const Found found = findControl(variant, field.toStdString());
-    QVERIFY(found.row != nullptr);
-    const FieldSpec& layoutField = fieldNamed(variant.fields, found.row->field);
-    PageData data = controlPageData(*found.page, variant);
-    SettingsBlock stored = otherBytes(variant, layoutField, QByteArray(qsizetype(layoutField.width), '~'));
-    data.store(stored);
-    QTEST(fieldBytes(stored, layoutField), "stored");
 }
 
 void TestSelectPageData::formImagesByteForByte_data()
