@@ -108,13 +108,9 @@ SettingsBlock patternBlock()
 class TestFormPageData : public QObject {
     Q_OBJECT
 private slots:
-    void defaultsAreShown_data();
-    void defaultsAreShown();
     void loadLeavesUnreadableValuesAsTheyWere_data();
     void loadLeavesUnreadableValuesAsTheyWere();
     void storeWritesTheFieldsAndNothingElse();
-    void formListStoresItsCode_data();
-    void formListStoresItsCode();
     void typingIsCorrected_data();
     void typingIsCorrected();
     void sliderWritesItsStop_data();
@@ -127,30 +123,15 @@ private slots:
     void tableWithoutFormButtonIsRefused();
 };
 
-void TestFormPageData::defaultsAreShown_data()
-{
-    QTest::addColumn<QByteArray>("control");
-    QTest::addColumn<QByteArray>("shown");
-    QTest::newRow("連続紙") << QByteArray("feedContinuous") << QByteArray("120@9");
-    QTest::newRow("用紙長") << QByteArray("formLength") << QByteArray("66");
-    QTest::newRow("書式選択") << QByteArray("formSelect") << QByteArray("選択なし");
-}
-
-void TestFormPageData::defaultsAreShown()
-{
-    QFETCH(QByteArray, control);
-    FormPageData page = formTab();
-    page.load(otherBlock());
-    page.load(defaults());
-    QTEST(shown(page, control), "shown");
-}
-
 void TestFormPageData::loadLeavesUnreadableValuesAsTheyWere_data()
 {
     QTest::addColumn<QByteArray>("control");
     QTest::addColumn<QByteArray>("loaded");
     QTest::addColumn<QByteArray>("shown"); // after a block showing otherBlock()'s values
 
+    QTest::newRow("feed default") << QByteArray("feedContinuous") << QByteArray("120") << QByteArray("120@9");
+    QTest::newRow("length default") << QByteArray("formLength") << QByteArray("66") << QByteArray("66");
+    QTest::newRow("form 0") << QByteArray("formSelect") << QByteArray("0") << QByteArray("選択なし");
     QTest::newRow("feed in range") << QByteArray("feedCutSheet") << QByteArray("130") << QByteArray("130@9");
     QTest::newRow("feed above its box")
         << QByteArray("feedContinuous") << QByteArray("131") << QByteArray("15@1");
@@ -199,26 +180,6 @@ void TestFormPageData::storeWritesTheFieldsAndNothingElse()
         QVERIFY2(stored[offset] == (owned ? expected[offset] : pattern[offset]),
                  qPrintable(QString("byte %1").arg(offset)));
     }
-}
-
-void TestFormPageData::formListStoresItsCode_data()
-{
-    QTest::addColumn<int>("entry");
-    QTest::addColumn<QByteArray>("stored");
-    QTest::newRow("選択なし") << 0 << QByteArray("0");
-    QTest::newRow("書式３") << 3 << QByteArray("3");
-    QTest::newRow("no entry") << kNoEntry << QByteArray("0");
-}
-
-void TestFormPageData::formListStoresItsCode()
-{
-    QFETCH(int, entry);
-    FormPageData page = formTab();
-    SettingsBlock block = with(defaults(), "formSelect", "7");
-    page.load(block);
-    page.chooseEntry(entry);
-    QVERIFY(!page.store(block));
-    QTEST(fieldBytes(block, "formSelect"), "stored");
 }
 
 void TestFormPageData::typingIsCorrected_data()
@@ -337,22 +298,28 @@ void TestFormPageData::formButtonFollowsTheList_data()
     QTest::addColumn<int>("entry");
     QTest::addColumn<QByteArray>("caption");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("選択なし") << 0 << QByteArray("書式の設定(&D)") << false;
-    QTest::newRow("書式１") << 1 << QByteArray("書式１の設定(&D)") << true;
-    QTest::newRow("no entry") << kNoEntry << QByteArray("書式の設定(&D)") << false;
+    QTest::addColumn<QByteArray>("stored"); // the form list's code, over a loaded 7
+    QTest::newRow("選択なし") << 0 << QByteArray("書式の設定(&D)") << false << QByteArray("0");
+    QTest::newRow("書式１") << 1 << QByteArray("書式１の設定(&D)") << true << QByteArray("1");
+    QTest::newRow("書式３") << 3 << QByteArray("書式３の設定(&D)") << true << QByteArray("3");
+    QTest::newRow("no entry") << kNoEntry << QByteArray("書式の設定(&D)") << false << QByteArray("0");
 }
 
+// The list's entry names the form button's form, and is what the list stores.
 void TestFormPageData::formButtonFollowsTheList()
 {
     QFETCH(int, entry);
     QFETCH(bool, enabled);
     FormPageData page = formTab();
-    page.load(defaults());
+    SettingsBlock block = with(defaults(), "formSelect", "7");
+    page.load(block);
     page.chooseEntry(entry);
     const FormButtonState button = page.formButton();
     QTEST(QByteArray::fromStdString(button.caption), "caption");
     QCOMPARE(button.enabled, enabled);
     QCOMPARE(page.prepareDialog(), enabled);
+    QVERIFY(!page.store(block));
+    QTEST(fieldBytes(block, "formSelect"), "stored");
 }
 
 // The dialog edits the image of the form the list shows; storing the page then changes that
