@@ -440,10 +440,7 @@ void TestFormEditor::noticeTexts_data()
     row("kbs62d front", "kbs62d", "feedFrontTractor=1",
         "フロントトラクタの吸入位置の値が下限を超えています。\n設定値を変更します。",
         "フロントトラクタ吸入位置");
-    row("kbs62d はがき", "kbs62d", "feedPostcard=1",
-        "はがきの吸入位置の値が下限を超えています。\n設定値を変更します。", "はがき吸入位置");
     row("kbs18t range", "kbs18t", "feedCutSheet=", "0 から 130 までの整数を入力してください。", "");
-    row("kbs18r range", "kbs18r", "leftMargin=", "0 から 135 までの整数を入力してください。", "");
 }
 
 void TestFormEditor::noticeTexts()
