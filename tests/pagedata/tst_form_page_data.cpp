@@ -137,7 +137,6 @@ void TestFormPageData::loadLeavesUnreadableValuesAsTheyWere_data()
         << QByteArray("feedContinuous") << QByteArray("131") << QByteArray("15@1");
     QTest::newRow("feed with a letter")
         << QByteArray("feedPostcard") << QByteArray("1A0") << QByteArray("20@3");
-    QTest::newRow("correction 68") << QByteArray("adjCutSheet") << QByteArray("68") << QByteArray("68");
     QTest::newRow("correction 99") << QByteArray("adjCutSheet") << QByteArray("99") << QByteArray("5");
     QTest::newRow("length 00") << QByteArray("formLength") << QByteArray("00") << QByteArray("12");
     QTest::newRow("length blank") << QByteArray("formLength") << QByteArray(" 9") << QByteArray("12");
@@ -196,17 +195,12 @@ void TestFormPageData::typingIsCorrected_data()
         << QByteArray("feedCutSheet") << QByteArray("200") << false << QByteArray("200@9") << QByteArray();
     QTest::newRow("long text") << QByteArray("feedContinuous") << QByteArray("00050") << false
                                << QByteArray("50@7") << QByteArray("050");
-    QTest::newRow("too long for the box")
-        << QByteArray("feedContinuous") << QByteArray("123456789012345678901") << false << QByteArray("130@9")
-        << QByteArray("130");
     QTest::newRow("4 digits kept") << QByteArray("feedCutSheet") << QByteArray("0046") << true
                                    << QByteArray("0046@7") << QByteArray("046");
     QTest::newRow("連続紙 90") << QByteArray("feedContinuous") << QByteArray("90") << true
                                << QByteArray("90@8") << QByteArray("090");
     QTest::newRow("連続紙 cleared") << QByteArray("feedContinuous") << QByteArray("") << true
                                     << QByteArray("@0") << QByteArray();
-    QTest::newRow("用紙長 0") << QByteArray("formLength") << QByteArray("0") << true << QByteArray("1")
-                              << QByteArray("01");
     QTest::newRow("用紙長 0099") << QByteArray("formLength") << QByteArray("0099") << false
                                  << QByteArray("99") << QByteArray("99");
     QTest::newRow("補正 7") << QByteArray("adjCutSheet") << QByteArray("7") << true << QByteArray("7")
