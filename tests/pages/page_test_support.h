@@ -6,8 +6,11 @@
 #include "pages/page_factory.h"
 #include "widgets/number_box.h"
 
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -42,6 +45,33 @@ inline void changeChoice(QWidget* choice)
         QTest::keyClick(list, list->currentIndex() + 1 < list->count() ? Qt::Key_Down : Qt::Key_Up);
     } else {
         QTest::mouseClick(choice, Qt::LeftButton);
+    }
+}
+
+// Every widget the user sees in `root`'s window lies inside its parent at no less than its minimum
+// size, labels and buttons at their full width, no control over another, and every control has an
+// object name.
+inline void verifyNothingClipped(QWidget* root)
+{
+    for (QWidget* child : root->findChildren<QWidget*>()) {
+        QWidget* parent = child->parentWidget();
+        // The parts of a spin box or a list are theirs to arrange.
+        if (!child->isVisibleTo(root) || child->window() != root->window() ||
+            qobject_cast<QAbstractSpinBox*>(parent) || qobject_cast<QComboBox*>(parent))
+            continue;
+        const bool control = child->focusPolicy() != Qt::NoFocus;
+        const QString name = child->objectName() + " " + child->metaObject()->className();
+        QVERIFY2(!control || !child->objectName().isEmpty(), qPrintable(name));
+        QVERIFY2(parent->rect().contains(child->geometry()), qPrintable(name));
+        const QSize least = child->minimumSizeHint();
+        QVERIFY2(child->width() >= least.width() && child->height() >= least.height(), qPrintable(name));
+        if (qobject_cast<QLabel*>(child) || qobject_cast<QAbstractButton*>(child))
+            QVERIFY2(child->width() >= child->sizeHint().width(), qPrintable(name));
+        for (QWidget* sibling : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (control && sibling != child && sibling->isVisibleTo(root) &&
+                sibling->focusPolicy() != Qt::NoFocus)
+                QVERIFY2(!sibling->geometry().intersects(child->geometry()),
+                         qPrintable(name + " over " + sibling->objectName()));
     }
 }
 

@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QSlider>
 #include <QtTest>
 
@@ -410,18 +409,7 @@ void TestFormatDlg::nothingClipped()
     QFETCH(QString, program);
     Rig rig(program);
     QVERIFY(rig.open(text(rig.editor.table().forms.back().formName)));
-    const QRect inside = rig.dialog.rect();
-    for (QWidget* child : rig.dialog.findChildren<QWidget*>()) {
-        if (!child->isVisibleTo(&rig.dialog) || qobject_cast<QLineEdit*>(child))
-            continue;
-        const QString what = child->objectName() + " " + child->metaObject()->className();
-        const QRect placed(child->mapTo(&rig.dialog, QPoint(0, 0)), child->size());
-        QVERIFY2(inside.contains(placed), qPrintable(what));
-        const QSize least = child->minimumSizeHint();
-        QVERIFY2(child->width() >= least.width() && child->height() >= least.height(), qPrintable(what));
-        if (child->focusPolicy() != Qt::NoFocus)
-            QVERIFY2(!child->objectName().isEmpty(), qPrintable(what));
-    }
+    page_test_support::verifyNothingClipped(&rig.dialog);
     for (std::size_t i = 0; i < rig.editor.table().boxes.size(); ++i) {
         FeedRow* feed = rig.dialog.feedRow(i);
         if (!feed)
