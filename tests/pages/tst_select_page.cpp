@@ -22,31 +22,8 @@ using page_fakes::FakeMessages;
 
 namespace {
 
-// The function selection page in a window of its own, shown and active, loaded with the factory
-// defaults and its form button refreshed as the main window does at start-up.
-struct Rig {
-    explicit Rig(const QString& program)
-        : variant(variantNamed(program.toStdString())),
-          page(createPage({variant, messages, dialogs}, PageId::Select, nullptr))
-    {
-        page->LoadBlock(SettingsBlock(variant.factoryDefaults));
-        page->RefreshFormButton();
-        page->show();
-        dataChecks.emplace(page.get(), &PageWidget::dataCheckRequested);
-    }
-    bool activate() { return QTest::qWaitForWindowActive(page.get()); }
-    SettingsBlock stored() const
-    {
-        SettingsBlock block(variant.factoryDefaults);
-        page->StoreBlock(block);
-        return block;
-    }
-    QByteArray field(const SettingsBlock& block, const char* name) const
-    {
-        const FieldSpec& layoutField = fieldNamed(variant.fields, name);
-        return QByteArray(reinterpret_cast<const char*>(block.data() + layoutField.offset),
-                          qsizetype(layoutField.width));
-    }
+struct Rig : page_test_support::PageRig {
+    explicit Rig(const QString& program) : PageRig(variantNamed(program.toStdString()), PageId::Select) {}
     QComboBox* formList() const { return page->findChild<QComboBox*>("formSelect"); }
     QPushButton* formButton() const { return page->findChild<QPushButton*>("formSettings"); }
     // Chooses a form with the arrow keys, one entry at a time.
@@ -58,12 +35,6 @@ struct Rig {
         while (list->currentIndex() != target)
             QTest::keyClick(list, list->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
     }
-
-    const ModelVariant& variant;
-    FakeMessages messages;
-    FakeDialogs dialogs;
-    std::unique_ptr<PageWidget> page;
-    std::optional<QSignalSpy> dataChecks;
 };
 
 // Runs the form dialog shown and active: types into its form length box, then presses OK or
@@ -101,7 +72,6 @@ private slots:
     void formButtonFollowsTheList();
     void okInTheDialogEditsTheChosenForm_data();
     void okInTheDialogEditsTheChosenForm();
-    void cancelInTheDialogChangesNothing();
     void everyControlRaisesOneDataCheck_data();
     void everyControlRaisesOneDataCheck();
     void loadingIsQuiet();
@@ -148,7 +118,7 @@ void TestSelectPage::formButtonFollowsTheList()
     rig.chooseForm(form);
     QTEST(rig.formButton()->text(), "caption");
     QCOMPARE(rig.dataChecks->count(), rig.formList()->currentIndex());
-    QCOMPARE(rig.field(rig.stored(), "formSelect"), QByteArray::number(rig.formList()->currentIndex()));
+    QCOMPARE(rig.bytes(rig.stored(), "formSelect"), QByteArray::number(rig.formList()->currentIndex()));
     QCOMPARE(dialogs.runs, 0);
     rig.page->hide();
 }
@@ -160,65 +130,47 @@ void TestSelectPage::okInTheDialogEditsTheChosenForm_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QByteArray>("image");
-    QTest::newRow("kbs18r form 3") << "kbs18r"
-                                   << "書式３"
-                                   << "form3"
-                                   << "書式の設定： 書式３"
-                                   << QByteArray("12,000,136,120,120,046,046,054,00,00");
-    QTest::newRow("kbs18r form 0") << "kbs18r"
-                                   << "書式０"
-                                   << "form0"
-                                   << "書式の設定： 書式０" << QByteArray("12,120,120,046,046,054,00,00");
-    QTest::newRow("kbs62d form 2") << "kbs62d"
-                                   << "書式２"
-                                   << "form2"
-                                   << "書式の設定： 書式２" << QByteArray("12,000,136,120,120,120,046,054");
+    QTest::addColumn<bool>("ok");
+    const auto row = [](const char* program, const char* form, const char* field, const char* title,
+                        const char* image, bool ok) {
+        QTest::addRow("%s %s%s", program, field, ok ? "" : " cancelled")
+            << QString(program) << QString(form) << QString(field) << QString(title) << QByteArray(image)
+            << ok;
+    };
+    row("kbs18r", "書式３", "form3", "書式の設定： 書式３", "12,000,136,120,120,046,046,054,00,00", true);
+    row("kbs18r", "書式０", "form0", "書式の設定： 書式０", "12,120,120,046,046,054,00,00", true);
+    row("kbs62d", "書式２", "form2", "書式の設定： 書式２", "12,000,136,120,120,120,046,054", true);
+    row("kbs62d", "書式３", "form3", "書式の設定： 書式３", "66,000,136,120,120,120,046,054", false);
 }
 
 // The button opens the dialog on the form the list shows; OK raises one data check, and the next
-// store writes that form's edited image and leaves every other form as it was.
+// store writes that form's edited image and leaves every other byte as it was. Cancel raises no
+// data check and changes no byte.
 void TestSelectPage::okInTheDialogEditsTheChosenForm()
 {
     QFETCH(QString, program);
     QFETCH(QString, form);
     QFETCH(QString, field);
+    QFETCH(bool, ok);
     Rig rig(program);
     QVERIFY(rig.activate());
     rig.chooseForm(form);
     const SettingsBlock before = rig.stored();
     rig.dataChecks->clear();
-    DialogScript script{"12", true, {}};
+    DialogScript script{"12", ok, {}};
     rig.dialogs.answer = std::ref(script);
     QTest::mouseClick(rig.formButton(), Qt::LeftButton);
     QCOMPARE(rig.dialogs.runs, 1);
     QTEST(script.title, "title");
-    QCOMPARE(rig.dataChecks->count(), 1);
+    QCOMPARE(rig.dataChecks->count(), ok ? 1 : 0);
     const SettingsBlock after = rig.stored();
-    QTEST(rig.field(after, field.toLatin1().constData()), "image");
+    QTEST(rig.bytes(after, field.toLatin1().constData()), "image");
     for (std::size_t offset = 0; offset < after.size(); ++offset) {
         const FieldSpec& edited = fieldNamed(rig.variant.fields, field.toStdString());
         if (offset < edited.offset || offset >= edited.offset + edited.width)
             QVERIFY2(after[offset] == before[offset], qPrintable(QString("byte %1").arg(offset)));
     }
     QVERIFY(rig.messages.shown.empty());
-    rig.page->hide();
-}
-
-// Cancel raises no data check, and the page stores what it stored before, byte for byte.
-void TestSelectPage::cancelInTheDialogChangesNothing()
-{
-    Rig rig("kbs62d");
-    QVERIFY(rig.activate());
-    rig.chooseForm("書式３");
-    const SettingsBlock before = rig.stored();
-    rig.dataChecks->clear();
-    DialogScript script{"12", false, {}};
-    rig.dialogs.answer = std::ref(script);
-    QTest::mouseClick(rig.formButton(), Qt::LeftButton);
-    QCOMPARE(rig.dialogs.runs, 1);
-    QCOMPARE(script.title, QString("書式の設定： 書式３"));
-    QCOMPARE(rig.dataChecks->count(), 0);
-    QVERIFY(rig.stored() == before);
     rig.page->hide();
 }
 

@@ -26,7 +26,6 @@ private slots:
         const QFont dialog = kbs::dialogFont();
         QTest::newRow("dialog font, then larger") << dialog << fontOf(dialog.family(), 18);
         QTest::newRow("larger, then dialog font") << fontOf(dialog.family(), 18) << dialog;
-        QTest::newRow("small, then large") << fontOf(dialog.family(), 6) << fontOf(dialog.family(), 30);
     }
 
     void basesFollowTheFont()
