@@ -105,8 +105,9 @@ struct PageRig {
     }
     QByteArray bytes(const kbs::SettingsBlock& block, const char* field) const
     {
-        const kbs::FieldSpec& spec = kbs::fieldNamed(variant.fields, field);
-        return QByteArray(reinterpret_cast<const char*>(block.data() + spec.offset), qsizetype(spec.width));
+        const kbs::FieldSpec& layout = kbs::fieldNamed(variant.fields, field);
+        return QByteArray(reinterpret_cast<const char*>(block.data() + layout.offset),
+                          qsizetype(layout.width));
     }
     QByteArray stored(const char* field) const { return bytes(stored(), field); }
 
