@@ -10,7 +10,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:?usage: $0 BUILD_DIR [ROUNDS]}" && pwd)
 rounds=${2:-3}
-spooler="$root/tests/support/test-spooler.sh"
+spooler="$root/tools/print-server.sh"
 knobctl="$build/src/cli/knobctl"
 export KBS_PRINTER_SIMULATOR="$build/tools/printer-simulator"
 

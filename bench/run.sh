@@ -31,7 +31,7 @@ if ((do_build)); then
 fi
 bench="$build/bench"
 ours="$build/src/app/kbs18r"
-spooler="$root/tests/support/test-spooler.sh"
+spooler="$root/tools/print-server.sh"
 served_model="ZAV Ferrostrike Q18RW"
 served_queue=${served_model// /_}
 other_models=("ZAV Ferrostrike P62DW" "ZAV Ferrostrike P62DV" "ZAV Ferrostrike Q18TS")

@@ -57,7 +57,7 @@ served_queue_exists() {
 
 spooler_state=""
 stop_spooler() {
-    [[ -n $spooler_state ]] && "$root/tests/support/test-spooler.sh" stop "$spooler_state" || true
+    [[ -n $spooler_state ]] && "$root/tools/print-server.sh" stop "$spooler_state" || true
 }
 
 if served_queue_exists; then
@@ -65,7 +65,7 @@ if served_queue_exists; then
 else
     spooler_state=$(mktemp -d /tmp/knobstation-run.XXXXXX)
     trap stop_spooler EXIT
-    spooler_output=$("$root/tests/support/test-spooler.sh" start "$spooler_state" --owner $$ \
+    spooler_output=$("$root/tools/print-server.sh" start "$spooler_state" --owner $$ \
         --simulator "$build/tools/printer-simulator" "${models[@]}")
     echo "$spooler_output"
     eval "$(grep '^export ' <<<"$spooler_output")"

@@ -10,7 +10,7 @@
 
 namespace kbs::test {
 
-// A private cupsd for one test program, run by test-spooler.sh under a temporary
+// A private cupsd for one test program, run by tools/print-server.sh under a temporary
 // directory. CUPS_SERVER points at it from construction on, so it must be made before
 // the first libcups call. Everything it started is stopped on destruction, and by the
 // script's owner watch should the test program die.
@@ -22,7 +22,7 @@ public:
         QByteArray output;
         const QString owner = QString::number(QCoreApplication::applicationPid());
         if (!stateDir_.isValid() || !script({"start", stateDir_.path(), "--owner", owner}, &output))
-            failure = "test-spooler.sh start failed: " + QString::fromLocal8Bit(output);
+            failure = "print-server.sh start failed: " + QString::fromLocal8Bit(output);
     }
     ~PrivateCups() { script({"stop", stateDir_.path()}); }
 

@@ -1,25 +1,25 @@
 #!/usr/bin/env bash
-# A private CUPS spooler for the tests, the benchmark and the demo: a cupsd of its own under
+# A private CUPS print server for the demo, the tests and the benchmark: a cupsd of its own under
 # a state directory, listening only on a Unix socket there, with queues made from the PPDs in
 # packaging/ppd and printer simulators behind them. The system's CUPS is not touched.
 #
-#   test-spooler.sh start STATEDIR [--owner PID] [--simulator BINARY] [MODEL...]
+#   print-server.sh start STATEDIR [--owner PID] [--simulator BINARY] [MODEL...]
 #       Starts the cupsd, or starts it again after stop-cupsd (queues are kept). For every
 #       MODEL, e.g. "ZAV Ferrostrike Q18RW", starts a simulator and a queue on it named after
 #       the model, spaces as underscores. Prints "export CUPS_SERVER=..." for eval.
 #       With --owner, everything is stopped as soon as process PID has ended. A start that
 #       fails stops everything under STATEDIR before it ends.
-#   test-spooler.sh add-simulator STATEDIR NAME [--simulator BINARY]
+#   print-server.sh add-simulator STATEDIR NAME [--simulator BINARY]
 #       Starts a printer simulator and prints its device URI; its jobs are stored as
 #       STATEDIR/simulators/NAME/jobs/job-NNNN.bin, its log is STATEDIR/simulators/NAME/log.
-#   test-spooler.sh add-queue STATEDIR QUEUE MAKE-AND-MODEL DEVICE-URI
+#   print-server.sh add-queue STATEDIR QUEUE MAKE-AND-MODEL DEVICE-URI
 #       Creates an enabled queue that accepts jobs. Its PPD is the shipped one whose
 #       *NickName is MAKE-AND-MODEL; for any other text, a copy of a shipped PPD renamed to it.
-#   test-spooler.sh stop-cupsd STATEDIR
+#   print-server.sh stop-cupsd STATEDIR
 #       Stops only the cupsd, as if the spooler had gone away.
-#   test-spooler.sh stop STATEDIR
+#   print-server.sh stop STATEDIR
 #       Stops the cupsd, every simulator and the owner watch started under STATEDIR.
-#   test-spooler.sh end-processes-under STATEDIR
+#   print-server.sh end-processes-under STATEDIR
 #       Ends every process whose command line names a path under STATEDIR, which need
 #       not exist any more.
 #
@@ -29,10 +29,10 @@ set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 self="$here/$(basename "${BASH_SOURCE[0]}")"
-ppd_dir=$(cd "$here/../../packaging/ppd" && pwd)
+ppd_dir=$(cd "$here/../packaging/ppd" && pwd)
 
 die() {
-    echo "test-spooler: $*" >&2
+    echo "print-server: $*" >&2
     exit 1
 }
 
