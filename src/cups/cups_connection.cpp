@@ -77,11 +77,12 @@ bool succeeded(const IppMessage& response)
     return response && ippGetStatusCode(response.get()) < 0x0100;
 }
 
-CupsConnection::CupsConnection(Clock::time_point deadline) : deadline_(deadline)
+CupsConnection::CupsConnection(Clock::time_point deadline, AnswerFeed* feed)
+    : deadline_(deadline), feed_(feed)
 {
     cupsSetPasswordCB2(noPassword, nullptr);
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - Clock::now());
-    if (left.count() <= 0)
+    if (feed_ || left.count() <= 0)
         return;
     http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                          static_cast<int>(left.count()), nullptr);
@@ -98,7 +99,8 @@ bool CupsConnection::armWait()
     const Seconds left = deadline_ - Clock::now();
     if (left < kShortestWait)
         return false;
-    httpSetTimeout(http_, std::min(left, kLongestWait).count(), keepWaiting, this);
+    if (http_)
+        httpSetTimeout(http_, std::min(left, kLongestWait).count(), keepWaiting, this);
     return true;
 }
 
@@ -111,8 +113,12 @@ bool CupsConnection::post(IppMessage request, std::string_view resource,
                           std::span<const std::uint8_t> document)
 {
     // A request that failed leaves the connection in an unknown state: nothing more goes on it.
-    if (!http_ || broken_ || !armWait())
+    if (!connected() || broken_ || !armWait())
         return false;
+    if (feed_) {
+        fedRequest_ = std::move(request);
+        return true;
+    }
     const std::string path(resource);
     // The length covers the request and its document; 0 would send it in chunks.
     const std::size_t length = ippLength(request.get()) + document.size();
@@ -125,15 +131,28 @@ bool CupsConnection::post(IppMessage request, std::string_view resource,
 
 IppMessage CupsConnection::answer()
 {
-    if (!http_ || broken_ || !armWait())
+    if (!connected() || broken_ || !armWait())
         return nullptr;
     // Until the whole answer is in, the connection is in no state for another request.
     broken_ = true;
+    const std::optional<std::string> body = feed_ ? feed_->answerTo(fedRequest_.get()) : answerBody();
+    if (!body)
+        return nullptr;
+    IppMessage response(ippNew());
+    BodyReader reader{*body};
+    if (ippReadIO(&reader, readFromBody, 1, nullptr, response.get()) != IPP_STATE_DATA)
+        return nullptr;
+    broken_ = false;
+    return response;
+}
+
+std::optional<std::string> CupsConnection::answerBody()
+{
     http_status_t status = HTTP_STATUS_CONTINUE;
     while (status == HTTP_STATUS_CONTINUE && Clock::now() < deadline_)
         status = httpUpdate(http_);
     if (status != HTTP_STATUS_OK)
-        return nullptr;
+        return std::nullopt;
 
     std::string body;
     char chunk[32768];
@@ -143,17 +162,11 @@ IppMessage CupsConnection::answer()
            body.size() < kLargestAnswer)
         body.append(chunk, static_cast<std::size_t>(got));
     if (got != 0)
-        return nullptr;
-
-    IppMessage response(ippNew());
-    BodyReader reader{body};
-    if (ippReadIO(&reader, readFromBody, 1, nullptr, response.get()) != IPP_STATE_DATA)
-        return nullptr;
+        return std::nullopt;
     // Whatever the server sent after its answer would be taken for the next one.
     if (httpGetState(http_) != HTTP_STATE_WAITING)
         httpFlush(http_);
-    broken_ = false;
-    return response;
+    return body;
 }
 
 IppMessage CupsConnection::request(IppMessage request, std::string_view resource)

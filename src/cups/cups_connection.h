@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -25,6 +26,14 @@ std::string queueUri(std::string_view queueName);
 // The server answered and the operation succeeded.
 bool succeeded(const IppMessage& response);
 
+// Where a connection's answers come from when no server is asked: the fuzz targets feed them.
+class AnswerFeed {
+public:
+    virtual ~AnswerFeed() = default;
+    // The body of the answer to `request` as a server would send it; nothing when none comes.
+    virtual std::optional<std::string> answerTo(ipp_t* request) = 0;
+};
+
 // One connection of our own to libcups' default server (CUPS_SERVER, client.conf), closed on
 // destruction. Every request on it fails once the deadline has passed, however the server
 // behaves: a hung spooler cannot hold the program longer than that.
@@ -32,12 +41,13 @@ class CupsConnection {
 public:
     using Clock = std::chrono::steady_clock;
 
-    explicit CupsConnection(Clock::time_point deadline);
+    // With a feed, no server is connected and every answer comes from the feed.
+    explicit CupsConnection(Clock::time_point deadline, AnswerFeed* feed = nullptr);
     ~CupsConnection();
     CupsConnection(const CupsConnection&) = delete;
     CupsConnection& operator=(const CupsConnection&) = delete;
 
-    bool connected() const { return http_ != nullptr; }
+    bool connected() const { return http_ != nullptr || feed_ != nullptr; }
 
     // Sends the request and, as its document, `document`; true when all of it went out.
     bool post(IppMessage request, std::string_view resource, std::span<const std::uint8_t> document = {});
@@ -56,7 +66,12 @@ private:
     // Arms the next wait with what is left of the deadline; false when nothing is left.
     bool armWait();
 
+    // The body of the server's answer; nothing when none came whole in time.
+    std::optional<std::string> answerBody();
+
     Clock::time_point deadline_;
+    AnswerFeed* feed_;
+    IppMessage fedRequest_; // the request posted last, for the feed
     http_t* http_ = nullptr;
     bool broken_ = false;
 };

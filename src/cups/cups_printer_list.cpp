@@ -94,9 +94,9 @@ std::string connectionOf(const QueueAttributes& queue)
 
 } // namespace
 
-std::optional<std::vector<InstalledQueue>> installedQueues(std::chrono::milliseconds budget)
+std::optional<std::vector<InstalledQueue>> installedQueues(std::chrono::milliseconds budget, AnswerFeed* feed)
 {
-    CupsConnection connection(CupsConnection::Clock::now() + budget);
+    CupsConnection connection(CupsConnection::Clock::now() + budget, feed);
     static const char* const requested[] = {"printer-name", "printer-make-and-model", "device-uri",
                                             "printer-type", "printer-uri-supported"};
     const auto queues = listedQueues(connection, requested);
@@ -108,11 +108,14 @@ std::optional<std::vector<InstalledQueue>> installedQueues(std::chrono::millisec
     return installed;
 }
 
-CupsPrinterList::CupsPrinterList(std::chrono::milliseconds budget) : budget_(budget) {}
+CupsPrinterList::CupsPrinterList(std::chrono::milliseconds budget, AnswerFeed* feed)
+    : budget_(budget), feed_(feed)
+{
+}
 
 std::vector<PrinterChoice> CupsPrinterList::usablePrinters(const ModelVariant& variant)
 {
-    CupsConnection connection(CupsConnection::Clock::now() + budget_);
+    CupsConnection connection(CupsConnection::Clock::now() + budget_, feed_);
     std::vector<PrinterChoice> usable;
     // Of every queue, only what the model test needs: most queues are of models no program serves.
     static const char* const requested[] = {"printer-name", "printer-make-and-model"};

@@ -8,6 +8,10 @@
 #include <vector>
 
 namespace kbs {
+class AnswerFeed;
+}
+
+namespace kbs {
 
 // The installed queues of libcups' default server whose make and model the variant serves:
 // one CUPS-Get-Printers for the list, then a trial open of each candidate, all on one
@@ -22,18 +26,21 @@ struct InstalledQueue {
 
 // Every installed queue, whatever its model, from one CUPS-Get-Printers within `budget`;
 // nothing when the server does not answer in time. No queue is opened.
-std::optional<std::vector<InstalledQueue>> installedQueues(std::chrono::milliseconds budget);
+// With a feed, the answers come from it instead of the server.
+std::optional<std::vector<InstalledQueue>> installedQueues(std::chrono::milliseconds budget,
+                                                           AnswerFeed* feed = nullptr);
 
 class CupsPrinterList : public PrinterListSource {
 public:
     static constexpr std::chrono::milliseconds kDefaultBudget{10000};
 
-    explicit CupsPrinterList(std::chrono::milliseconds budget = kDefaultBudget);
+    explicit CupsPrinterList(std::chrono::milliseconds budget = kDefaultBudget, AnswerFeed* feed = nullptr);
 
     std::vector<PrinterChoice> usablePrinters(const ModelVariant& variant) override;
 
 private:
     std::chrono::milliseconds budget_;
+    AnswerFeed* feed_;
 };
 
 } // namespace kbs

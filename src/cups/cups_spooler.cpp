@@ -18,9 +18,9 @@ constexpr const char* kRawFormat = "application/vnd.cups-raw";
 class CupsOpenQueue : public OpenQueue {
 public:
     CupsOpenQueue(std::unique_ptr<CupsConnection> connection, std::string queueName,
-                  std::chrono::milliseconds cancelBudget)
+                  std::chrono::milliseconds cancelBudget, AnswerFeed* feed)
         : connection_(std::move(connection)), queueName_(std::move(queueName)),
-          resource_("/printers/" + queueName_), cancelBudget_(cancelBudget)
+          resource_("/printers/" + queueName_), cancelBudget_(cancelBudget), feed_(feed)
     {
     }
 
@@ -76,7 +76,7 @@ private:
         if (jobId_ <= 0)
             return;
         connection_.reset();
-        CupsConnection fresh(Clock::now() + cancelBudget_);
+        CupsConnection fresh(Clock::now() + cancelBudget_, feed_);
         IppMessage request = jobRequest(IPP_OP_CANCEL_JOB);
         ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", jobId_);
         fresh.request(std::move(request), "/jobs/");
@@ -87,6 +87,7 @@ private:
     std::string queueName_;
     std::string resource_;
     std::chrono::milliseconds cancelBudget_;
+    AnswerFeed* feed_;
     int jobId_ = 0;
     bool documentPosted_ = false;
     bool written_ = false;
@@ -94,14 +95,15 @@ private:
 
 } // namespace
 
-CupsSpooler::CupsSpooler(SendDeadlines deadlines) : deadlines_(deadlines) {}
+CupsSpooler::CupsSpooler(SendDeadlines deadlines, AnswerFeed* feed) : deadlines_(deadlines), feed_(feed) {}
 
 std::unique_ptr<OpenQueue> CupsSpooler::openForUse(std::string_view queueName)
 {
-    auto connection = std::make_unique<CupsConnection>(Clock::now() + deadlines_.job);
+    auto connection = std::make_unique<CupsConnection>(Clock::now() + deadlines_.job, feed_);
     if (!connection->queueAnswers(queueName))
         return nullptr;
-    return std::make_unique<CupsOpenQueue>(std::move(connection), std::string(queueName), deadlines_.cancel);
+    return std::make_unique<CupsOpenQueue>(std::move(connection), std::string(queueName), deadlines_.cancel,
+                                           feed_);
 }
 
 } // namespace kbs

@@ -5,6 +5,10 @@
 #include <chrono>
 
 namespace kbs {
+class AnswerFeed;
+}
+
+namespace kbs {
 
 // How long a send may take at most: the window waits for it.
 struct SendDeadlines {
@@ -19,12 +23,14 @@ struct SendDeadlines {
 // server's successful answer to its document; a job created and not sent is cancelled.
 class CupsSpooler : public SpoolerPort {
 public:
-    explicit CupsSpooler(SendDeadlines deadlines = {});
+    // With a feed, the answers come from it instead of the server.
+    explicit CupsSpooler(SendDeadlines deadlines = {}, AnswerFeed* feed = nullptr);
 
     std::unique_ptr<OpenQueue> openForUse(std::string_view queueName) override;
 
 private:
     SendDeadlines deadlines_;
+    AnswerFeed* feed_;
 };
 
 } // namespace kbs
