@@ -5,31 +5,25 @@
 #include "fuzz_input.h"
 #include "pagedata/form_image_fields.h"
 
-#include <algorithm>
-#include <vector>
-
 namespace {
 
 using namespace kbs;
 
-std::vector<FormNotice> tableNotices(const FormDialogTable& table, std::string_view formName)
+bool fromTable(const FormNotice& notice, const FormEditor& editor)
 {
-    std::vector<FormNotice> notices;
-    std::vector<const FormNoticeText*> texts{&table.marginOrderAtOk, &table.leftNotBelowRight,
-                                             &table.rightPendingAtOk};
+    const FormDialogTable& table = editor.table();
+    bool found = false;
+    const auto compare = [&](const FormNoticeText& text) {
+        found = found || (hasNotice(text) && notice == formNotice(text, editor.formName()));
+    };
+    for (const FormNoticeText& text :
+         {table.marginOrderAtOk, table.leftNotBelowRight, table.rightPendingAtOk})
+        compare(text);
     for (const FormBoxRow& box : table.boxes) {
-        texts.push_back(&box.belowMinimumAtOk);
-        notices.push_back(integerRangeNotice(box.range));
+        compare(box.belowMinimumAtOk);
+        found = found || notice == integerRangeNotice(box.range);
     }
-    for (const FormNoticeText* text : texts)
-        if (hasNotice(*text))
-            notices.push_back(formNotice(*text, formName));
-    return notices;
-}
-
-void checkNotice(const std::optional<FormNotice>& notice, const FormEditor& editor)
-{
-    FUZZ_CHECK(!notice || std::ranges::count(tableNotices(editor.table(), editor.formName()), *notice) > 0);
+    return found;
 }
 
 // After an OK that closed the dialog: only the edited form's fields changed, each one written
@@ -48,10 +42,9 @@ void checkWritten(const ModelVariant& variant, const FormEditor& editor,
                 continue;
             const std::string_view digits = image.substr(field->offset, field->width);
             unchanged.replace(field->offset, field->width, digits);
-            if (digits == std::string_view(before[form]).substr(field->offset, field->width))
-                continue;
-            FUZZ_CHECK(std::ranges::all_of(digits, [](char c) { return c >= '0' && c <= '9'; }));
-            FUZZ_CHECK(readImageDigits(image, *field) == boxTextValue(editor.text(box)).value_or(0));
+            if (digits != std::string_view(before[form]).substr(field->offset, field->width))
+                FUZZ_CHECK(digits.find_first_not_of("0123456789") == std::string_view::npos &&
+                           readImageDigits(image, *field) == boxTextValue(editor.text(box)).value_or(0));
         }
         FUZZ_CHECK(image == unchanged);
     }
@@ -67,34 +60,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const FormDialogTable& table = editor.table();
     editor.loadImages(input.block(variant));
     std::vector<std::string> before;
-    for (const FormImageEntry& form : table.forms)
-        before.emplace_back(editor.image(form.formName));
     const auto open = [&] {
+        before.clear();
+        for (const FormImageEntry& form : table.forms)
+            before.emplace_back(editor.image(form.formName));
         editor.setFormName(table.forms[input.pick(table.forms.size())].formName);
         FUZZ_CHECK(editor.parseForm(editor.formName()));
         editor.open();
     };
     open();
     while (!input.empty()) {
-        const std::size_t box = input.pick(table.boxes.size());
-        switch (input.pick(3)) {
-        case 0: {
-            const bool focus = input.pick(2), userChange = input.pick(2);
-            checkNotice(editor.boxChanged(box, input.chunk(), focus, userChange).notice, editor);
-            break;
-        }
-        case 1:
-            editor.sliderMoved(box, static_cast<int>(input.pick(40)) - 4, input.pick(2));
-            break;
-        default:
-            if (const auto notice = editor.ok()) {
-                FUZZ_CHECK(notice->box < table.boxes.size());
-                checkNotice(notice->notice, editor);
-                break;
-            }
+        const std::size_t box = input.pick(table.boxes.size()), action = input.pick(3);
+        const bool focus = input.pick(2);
+        if (action == 0) {
+            const bool userChange = input.pick(2);
+            const auto notice = editor.boxChanged(box, input.chunk(), focus, userChange).notice;
+            FUZZ_CHECK(!notice || fromTable(*notice, editor));
+        } else if (action == 1) {
+            editor.sliderMoved(box, static_cast<int>(input.pick(40)) - 4, focus);
+        } else if (const auto notice = editor.ok()) {
+            FUZZ_CHECK(notice->box < table.boxes.size() && fromTable(notice->notice, editor));
+        } else {
             checkWritten(variant, editor, before);
-            for (std::size_t form = 0; form < table.forms.size(); ++form)
-                before[form] = editor.image(table.forms[form].formName);
             open();
         }
     }

@@ -3,20 +3,13 @@
 #include "cli/file_image.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <string_view>
 
 // A broken property is a finding like a crash: libFuzzer keeps the input that broke it.
 #define FUZZ_CHECK(condition)                                                                                \
-    do {                                                                                                     \
-        if (!(condition)) {                                                                                  \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);               \
-            std::abort();                                                                                    \
-        }                                                                                                    \
-    } while (false)
+    ((condition) ? void() : (std::fprintf(stderr, "check failed: %s\n", #condition), std::abort()))
 
 namespace kbs::fuzz {
 
@@ -29,24 +22,29 @@ public:
     }
 
     bool empty() const { return rest_.empty(); }
-
+    std::string_view rest() { return take(rest_.size()); }
     // A number below `count`.
-    std::size_t pick(std::size_t count)
-    {
-        if (rest_.empty())
-            return 0;
-        const auto byte = static_cast<unsigned char>(rest_.front());
-        rest_.remove_prefix(1);
-        return byte % count;
-    }
+    std::size_t pick(std::size_t count) { return empty() ? 0 : std::uint8_t(take(1)[0]) % count; }
 
     // Bytes whose count comes first: one byte of it, or two (big-endian) with `wide`.
     std::string_view chunk(bool wide = false)
     {
-        const std::size_t length = wide ? pick(256) * 256 + pick(256) : pick(256);
-        return take(length);
+        const std::size_t length = pick(256);
+        return take(wide ? length * 256 + pick(256) : length);
     }
 
+    const ModelVariant& program() { return *cli::programs()[pick(cli::programs().size())]; }
+
+    // The factory defaults, overwritten from the front by the next chunk.
+    SettingsBlock block(const ModelVariant& variant)
+    {
+        SettingsBlock block(variant.factoryDefaults);
+        const std::string_view bytes = chunk(true).substr(0, block.size());
+        std::ranges::copy(bytes, block.data());
+        return block;
+    }
+
+private:
     std::string_view take(std::size_t length)
     {
         const std::string_view taken = rest_.substr(0, length);
@@ -54,24 +52,6 @@ public:
         return taken;
     }
 
-    std::string_view rest() { return take(rest_.size()); }
-
-    const ModelVariant& program()
-    {
-        const auto programs = cli::programs();
-        return *programs[pick(programs.size())];
-    }
-
-    // The factory defaults, overwritten from the front by the next chunk.
-    SettingsBlock block(const ModelVariant& variant)
-    {
-        SettingsBlock block(variant.factoryDefaults);
-        const std::string_view bytes = chunk(true).substr(0, block.size());
-        std::copy(bytes.begin(), bytes.end(), block.data());
-        return block;
-    }
-
-private:
     std::string_view rest_;
 };
 
