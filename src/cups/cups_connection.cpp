@@ -2,7 +2,9 @@
 
 #include <cups/cups.h>
 
+#include <fcntl.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -86,10 +88,27 @@ CupsConnection::CupsConnection(Clock::time_point deadline, AnswerFeed* feed)
         return;
     http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                          static_cast<int>(left.count()), nullptr);
+    if (!http_ || (watchedSocket_ = fcntl(httpGetFd(http_), F_DUPFD_CLOEXEC, 0)) < 0)
+        return;
+    watchdog_ = std::thread([this] {
+        std::unique_lock lock(watchMutex_);
+        if (!watchWake_.wait_until(lock, deadline_, [this] { return closing_; }))
+            shutdown(watchedSocket_, SHUT_RDWR);
+    });
 }
 
 CupsConnection::~CupsConnection()
 {
+    if (watchdog_.joinable()) {
+        {
+            const std::lock_guard lock(watchMutex_);
+            closing_ = true;
+        }
+        watchWake_.notify_one();
+        watchdog_.join();
+    }
+    if (watchedSocket_ >= 0)
+        close(watchedSocket_);
     if (http_)
         httpClose(http_);
 }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <thread>
 
 typedef struct _http_s http_t;
 typedef struct _ipp_s ipp_t;
@@ -74,6 +77,14 @@ private:
     IppMessage fedRequest_; // the request posted last, for the feed
     http_t* http_ = nullptr;
     bool broken_ = false;
+    // Shuts the socket down at the deadline: a server that keeps sending would otherwise hold a
+    // read past it, as libcups waits for more only while nothing comes. It uses a duplicate of
+    // the socket, so that it never touches a descriptor libcups has closed.
+    int watchedSocket_ = -1;
+    std::mutex watchMutex_;
+    std::condition_variable watchWake_;
+    bool closing_ = false;
+    std::thread watchdog_;
 };
 
 } // namespace kbs
