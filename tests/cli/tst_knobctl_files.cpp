@@ -67,7 +67,8 @@ class TstKnobctlFiles : public QObject {
 private slots:
     void init() { QVERIFY(dir_.isValid()); }
 
-    // Export then import gives the file back, whole or only its changes over the defaults.
+    // Export then import gives the file back, whole or only its changes over the defaults; diff
+    // sees every change.
     void exportImportIsTheIdentity()
     {
         std::mt19937 random(20);
@@ -78,6 +79,13 @@ private slots:
                 const FileImage file = randomFile(*variant, random);
                 QCOMPARE(bytesOf(imported(exportText(map, file))), bytesOf(file));
                 QCOMPARE(bytesOf(imported(exportText(map, file, &factory))), bytesOf(file));
+                // diff sees any one bit and the tail.
+                FileImage changed = file;
+                changed.block[random() % file.block.size()] ^= std::uint8_t(1U << random() % 8);
+                QVERIFY(diffText(map, file, file).empty() && !diffText(map, file, changed).empty());
+                changed = file;
+                changed.tail.push_back(0x5A);
+                QVERIFY(!diffText(map, file, changed).empty());
             }
         }
     }
