@@ -110,14 +110,10 @@ private slots:
                     if (const Setting* setting = map.find(key))
                         for (const OwnedBits& bits : setting->bits)
                             named[bits.offset] |= bits.mask;
-                    else
-                        for (auto [first, last] = std::pair{key.substr(6), key.substr(6)};;) {
-                            const auto dash = first.find('-');
-                            last = dash == std::string::npos ? first : first.substr(dash + 1);
-                            for (std::size_t o = std::stoul(first); o <= std::stoul(last); ++o)
-                                named[o] |= std::uint8_t(~map.ownedMask(o));
-                            break;
-                        }
+                    else // "block.N" or "block.N-M"
+                        for (std::size_t o = std::stoul(key.substr(6));
+                             o <= std::stoul(key.substr(key.find_last_of(".-") + 1)); ++o)
+                            named[o] |= std::uint8_t(~map.ownedMask(o));
                 }
                 const FileImage result = imported(text, &a);
                 for (std::size_t o = 0; o < variant->blockLength; ++o)
