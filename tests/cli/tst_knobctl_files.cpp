@@ -157,6 +157,15 @@ private slots:
         }
     }
 
+    // The first locale setting that is set decides, as for other command-line tools.
+    void languageFollowsTheLocale()
+    {
+        QCOMPARE(languageOf(nullptr, "", "ja_JP.UTF-8"), Language::Japanese);
+        QCOMPARE(languageOf("C", "ja_JP.UTF-8", "ja_JP.UTF-8"), Language::English);
+        QCOMPARE(languageOf(nullptr, "ja_JP.eucJP", "en_US.UTF-8"), Language::Japanese);
+        QCOMPARE(languageOf(nullptr, nullptr, "jam_XX"), Language::English);
+    }
+
     void commands_data();
     void commands();
     void outputIsDefinedByItsInputAlone();
