@@ -15,9 +15,9 @@ constexpr std::string_view kSchemes[] = {"ipp", "ipps", "socket", "lpd", "smb", 
 
 std::string text(fuzz::FuzzInput& input)
 {
-    std::string text;
-    for (const char byte : input.chunk())
-        text.push_back(kLetters[static_cast<unsigned char>(byte) % kLetters.size()]);
+    std::string text(input.chunk());
+    for (char& c : text)
+        c = kLetters[static_cast<unsigned char>(c) % kLetters.size()];
     return text;
 }
 
@@ -49,8 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     fuzz::FuzzInput input(data, size);
     const std::string device = withPassword(input, 0), printer = withPassword(input, 0);
-    std::string shown =
-        connectionText({.deviceUri = device, .printerUri = printer, .remote = input.pick(2) == 1});
+    std::string shown = connectionText({device, printer, input.pick(2) == 1});
     // Decoded as often as it decodes.
     for (std::size_t at = shown.find('%'); at != std::string::npos; at = shown.find('%', at))
         if (at + 2 < shown.size() && std::isxdigit(static_cast<unsigned char>(shown[at + 1])) &&

@@ -17,9 +17,7 @@ namespace kbs::fuzz {
 // every choice is 0 and every text empty, so that any input decodes.
 class FuzzInput {
 public:
-    FuzzInput(const std::uint8_t* data, std::size_t size) : rest_(reinterpret_cast<const char*>(data), size)
-    {
-    }
+    FuzzInput(const std::uint8_t* data, size_t size) : rest_(reinterpret_cast<const char*>(data), size) {}
 
     bool empty() const { return rest_.empty(); }
     std::string_view rest() { return take(rest_.size()); }

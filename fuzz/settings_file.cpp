@@ -40,9 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     content.replace(variant.fileIdentifier.size() + 1, other.size(),
                     reinterpret_cast<const char*>(other.data()), other.size());
     FUZZ_CHECK(fileHolds(content));
-    for (const ModelVariant* stranger : cli::programs()) {
-        SettingsBlock theirs(stranger->factoryDefaults);
-        FUZZ_CHECK(stranger == &variant || readSettingsFile(path, *stranger, theirs) != ReadResult::Ok);
-    }
+    for (const ModelVariant* stranger : cli::programs())
+        if (SettingsBlock theirs(stranger->factoryDefaults); stranger != &variant)
+            FUZZ_CHECK(readSettingsFile(path, *stranger, theirs) != ReadResult::Ok);
     return 0;
 }
