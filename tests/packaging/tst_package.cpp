@@ -237,7 +237,7 @@ void TstPackage::controlFields_data()
     // The first two are loaded at run time; the rest come from the programs' links.
     for (const char* dependency :
          {"fonts-ipafont-gothic", "qt6-translations-l10n", "libcups2", "libqt6widgets6", "libqt6gui6",
-          "libqt6network6", "libstdc\\+\\+6", "libc6"})
+          "libstdc\\+\\+6", "libc6"})
         QTest::addRow("depends on %s", dependency)
             << "Depends" << QString("(^|, )%1( \\(|,|$)").arg(dependency);
 }
@@ -260,6 +260,7 @@ void TstPackage::contents_data()
     for (const Program& p : kPrograms) {
         const QString name = p.name;
         QTest::addRow("%s program", p.name) << "./usr/bin/" + name << true;
+        QTest::addRow("%s window program", p.name) << "./usr/lib/knobstation/" + name << true;
         QTest::addRow("%s help", p.name) << QString("./usr/share/%1/%1.html").arg(name) << false;
         QTest::addRow("%s menu entry", p.name) << "./usr/share/applications/" + name + ".desktop" << false;
         QTest::addRow("%s manual page", p.name) << "./usr/share/man/man1/" + name + ".1.gz" << false;
