@@ -44,8 +44,10 @@ private slots:
             QVERIFY(child.waitForStarted());
         }
         QCOMPARE(SingleInstance("kbs18r", scratch_.path()).claim(), Claim::Owner);
-        child.kill();
-        child.waitForFinished();
+        child.kill(), child.waitForFinished();
+        // Only a running instance ends a start quietly; a lock that cannot be used does not.
+        QVERIFY(QDir(scratch_.path()).mkdir("knobstation-kbs62d.lock"));
+        QCOMPARE(SingleInstance("kbs62d", scratch_.path()).claim(), Claim::Unguarded);
     }
 
     // Of starts at the same moment one window program stays; the others, and a later start,
