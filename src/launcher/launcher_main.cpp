@@ -11,9 +11,8 @@
 #include <cstring>
 #include <unistd.h>
 
-int main(int argc, char** argv)
+int main(int, char** argv)
 {
-    (void)argc;
     const std::string command = kbs::runningProgramPath(argv[0]);
     {
         kbs::InstanceLock lock(kbs::instanceNameOf(command), kbs::runtimeDirectoryOfThisProcess().path);
