@@ -10,10 +10,14 @@ namespace {
 
 constexpr std::array<std::string_view, 1> kBytes = {"--bytes"};
 constexpr std::array<std::string_view, 1> kJson = {"--json"};
-constexpr std::array<std::string_view, 2> kSendFlags = {"--all", "--json"};
 constexpr std::array<std::string_view, 1> kOutput = {"-o"};
 constexpr std::array<std::string_view, 2> kImportOptions = {"-o", "--base"};
-constexpr std::array<std::string_view, 1> kParallel = {"--parallel"};
+constexpr std::array<std::string_view, 3> kSendFlags = {"--all", "--json", "--if-changed"};
+constexpr std::array<std::string_view, 3> kSendOptions = {"--parallel", "--server", "--servers"};
+constexpr std::array<std::string_view, 2> kServerOptions = {"--server", "--servers"};
+constexpr std::array<std::string_view, 2> kDiffOptions = {"--sent", "--server"};
+// Options whose every occurrence counts.
+constexpr std::array<std::string_view, 2> kRepeatable = {"--server", "--servers"};
 
 constexpr std::array kCommands = {
     CommandSpec{"show",
@@ -28,16 +32,19 @@ constexpr std::array kCommands = {
                 "of the program the file belongs to.\n"
                 "  --bytes   add each setting's block offsets and bytes\n"},
     CommandSpec{"diff",
-                "diff A [B]",
+                "diff A [B] | diff --sent QUEUE FILE",
                 "the settings in which two files differ",
                 1,
                 2,
                 {},
-                {},
+                kDiffOptions,
                 {},
                 "Prints the settings in which B differs from A, as \"old -> new\"; without B, what A\n"
                 "changes from the factory defaults. Exit status 0 when equal, 1 when they differ,\n"
-                "2 on an error.\n"},
+                "2 on an error.\n"
+                "  --sent QUEUE    compare FILE with what QUEUE (or QUEUE@SERVER) was last sent and\n"
+                "                  accepted (see \"knobctl sent\"); no record counts as a difference\n"
+                "  --server HOST   the print server of QUEUE\n"},
     CommandSpec{"export",
                 "export FILE [-o TEXT]",
                 "a settings file as text for version control",
@@ -77,32 +84,56 @@ constexpr std::array kCommands = {
                 kOutput,
                 "PROGRAM is kbs18r, kbs62d or kbs18t.\n  -o FILE   the settings file to write\n"},
     CommandSpec{"queues",
-                "queues [--json]",
+                "queues [--json] [--server HOST]... [--servers FILE]",
                 "the print queues each program serves",
                 0,
                 0,
                 kJson,
+                kServerOptions,
                 {},
-                {},
-                "Lists the print server's queues whose model a program serves: program, queue,\n"
-                "model and connection (never a password from a device URI).\n"
-                "  --json   one JSON object per queue\n"},
+                "Lists the print servers' queues whose model a program serves: server, program,\n"
+                "queue, model and connection (never a password from a device URI). A server that\n"
+                "does not answer is reported and the others still listed; exit status 1 then.\n"
+                "  --json            one JSON object per queue\n"
+                "  --server HOST     a print server: HOST, HOST:PORT or a socket path, as lp -h takes\n"
+                "                    it; may be given again (default: CUPS_SERVER or client.conf)\n"
+                "  --servers FILE    the print servers listed in FILE, one a line, # comments\n"},
     CommandSpec{"send",
-                "send FILE (QUEUE... | --all) [--json] [--parallel N]",
+                "send FILE (QUEUE... | --all) [--if-changed] [--json] [--parallel N] [--server HOST]...",
                 "send the settings to printers",
                 1,
                 SIZE_MAX,
                 kSendFlags,
-                kParallel,
+                kSendOptions,
                 {},
                 "Sends the file's settings to every named queue, or with --all to every queue that\n"
                 "serves the file's program, as the desktop programs send them, several queues at a\n"
-                "time. A named queue of a model the program does not serve is refused before\n"
-                "anything is sent. Ends with a table of queue, result and message. Exit status 0\n"
-                "only when every queue took the settings, 1 when one did not, 2 on an error.\n"
-                "  --all          every queue that serves the file's program\n"
-                "  --json         the results as JSON\n"
-                "  --parallel N   queues at a time (default 16)\n"},
+                "time. A queue is QUEUE, on every server asked, or QUEUE@SERVER. A named queue of\n"
+                "a model the program does not serve is refused before anything is sent. Servers\n"
+                "are asked at once; one that does not answer is reported and the others still get\n"
+                "their jobs. Every accepted send is recorded (see \"knobctl sent\"). Ends with a\n"
+                "table of server, queue, result and message. Exit status 0 only when every queue\n"
+                "took the settings or had them already, 1 when one did not, 2 on an error.\n"
+                "  --all            every queue that serves the file's program\n"
+                "  --if-changed     skip a queue whose record holds the file's block (\"unchanged\")\n"
+                "  --json           the results as JSON\n"
+                "  --parallel N     queues at a time (default 16)\n"
+                "  --server HOST    a print server, may be given again; --servers FILE: one a line\n"},
+    CommandSpec{"sent",
+                "sent [QUEUE...] [--json]",
+                "what each printer was last sent",
+                0,
+                SIZE_MAX,
+                kJson,
+                {},
+                {},
+                "Lists the records of what each queue was last sent and accepted: server, queue,\n"
+                "program, time and the record's file, a settings file \"knobctl show\" reads. With\n"
+                "QUEUE (or QUEUE@SERVER) only those. Records are kept under\n"
+                "$XDG_STATE_HOME/knobstation/sent (root: /var/lib/knobstation/sent, others:\n"
+                "~/.local/state/knobstation/sent). A send that was not accepted removes the\n"
+                "queue's record: what the printer holds is not known then.\n"
+                "  --json   one JSON object per record\n"},
 };
 
 std::string pointToHelp(const CommandSpec* command)
@@ -144,7 +175,9 @@ std::string parseCommandLine(std::span<const std::string> arguments, const Comma
                 if (i + 1 == arguments.size())
                     return "knobctl " + arguments[0] + ": " + argument + " needs a value\n" +
                            pointToHelp(command);
-                if (!line.options.emplace(argument, arguments[++i]).second)
+                if (listed(kRepeatable, argument))
+                    line.repeated[argument].push_back(arguments[++i]);
+                else if (!line.options.emplace(argument, arguments[++i]).second)
                     return "knobctl " + arguments[0] + ": " + argument + " given twice\n" +
                            pointToHelp(command);
             } else {

@@ -2,11 +2,9 @@
 
 #include "cli/command_line.h"
 #include "cli/file_image.h"
-#include "cli/queue_send.h"
+#include "cli/fleet_commands.h"
 #include "cli/settings_report.h"
 #include "cli/settings_text.h"
-#include "cli/text_table.h"
-#include "cups/cups_spooler.h"
 
 #include <fstream>
 #include <iostream>
@@ -19,12 +17,6 @@ namespace {
 constexpr int kDone = 0;
 constexpr int kDiffers = 1;
 constexpr int kError = 2;
-
-// How many queues a send serves at a time unless told otherwise.
-constexpr unsigned kDefaultParallel = 16;
-// The queue list: the same budget as the desktop programs' printer list.
-constexpr auto kQueueListBudget = CupsPrinterList::kDefaultBudget;
-constexpr std::string_view kServerSilent = "the print server did not answer\n";
 
 std::optional<FileImage> readImage(const std::string& path, Console& console)
 {
@@ -73,9 +65,16 @@ int diff(const CommandLine& line, Console& console)
 {
     // One file: what it changes from the factory defaults.
     const bool two = line.positional.size() > 1;
+    const bool sent = line.value("--sent") != nullptr;
+    if (sent && two) {
+        console.err << "diff: --sent QUEUE takes one file\n";
+        return kError;
+    }
     const auto file = readImage(line.positional[0], console);
     if (!file)
         return kError;
+    if (sent)
+        return diffSent(line, *file, console);
     const auto a = two ? file : factoryFile(*file->variant);
     const auto b = two ? readImage(line.positional[1], console) : file;
     if (!b)
@@ -135,77 +134,10 @@ int newFile(const CommandLine& line, Console& console)
     return write(*line.value("-o"), factoryFile(*variant), console);
 }
 
-int queues(const CommandLine& line, Console& console)
-{
-    const auto installed = installedQueues(kQueueListBudget);
-    if (!installed) {
-        console.err << kServerSilent;
-        return kError;
-    }
-    const bool json = line.has("--json");
-    std::string text = "[";
-    std::vector<std::vector<std::string>> rows{{"PROGRAM", "QUEUE", "MODEL", "CONNECTION"}};
-    for (const ModelVariant* variant : programs()) {
-        for (const InstalledQueue& queue : *installed) {
-            if (!servesModel(*variant, queue.makeAndModel))
-                continue;
-            rows.push_back(
-                {std::string(variant->deliverable), queue.name, queue.makeAndModel, queue.connection});
-            text += std::string(text.size() > 1 ? ",\n " : "\n ") +
-                    "{\"program\": " + jsonString(variant->deliverable) +
-                    ", \"queue\": " + jsonString(queue.name) +
-                    ", \"model\": " + jsonString(queue.makeAndModel) +
-                    ", \"connection\": " + jsonString(queue.connection) + "}";
-        }
-    }
-    console.out << (json ? text + "\n]\n" : textTable(rows));
-    return kDone;
-}
-
 int send(const CommandLine& line, Console& console)
 {
     const auto image = readImage(line.positional[0], console);
-    if (!image)
-        return kError;
-    const bool all = line.has("--all");
-    const std::vector<std::string> named(line.positional.begin() + 1, line.positional.end());
-    if (all == !named.empty()) {
-        console.err << "send: name the queues or give --all, not both\n";
-        return kError;
-    }
-    unsigned parallel = kDefaultParallel;
-    if (const std::string* count = line.value("--parallel")) {
-        try {
-            parallel = static_cast<unsigned>(std::stoul(*count));
-        } catch (const std::exception&) {
-            parallel = 0;
-        }
-        if (parallel == 0 || parallel > 256) {
-            console.err << "send: --parallel takes 1 to 256\n";
-            return kError;
-        }
-    }
-    const auto installed = installedQueues(kQueueListBudget);
-    if (!installed) {
-        console.err << "send: " << kServerSilent << "send: nothing was sent\n";
-        return kError;
-    }
-    const SendPlan plan = planSend(*image->variant, *installed, named, all);
-    if (!plan.refusals.empty()) {
-        for (const std::string& refusal : plan.refusals)
-            console.err << "send: " << refusal << "\n";
-        console.err << "send: nothing was sent\n";
-        return kError;
-    }
-    CupsSpooler spooler;
-    const auto progress = [&](std::size_t done, std::size_t total) {
-        if (console.progressOnTerminal)
-            console.err << "\rsending: " << done << "/" << total << (done == total ? "\n" : "") << std::flush;
-    };
-    const auto results = sendToQueues(spooler, plan.targets, image->block.bytes(), parallel, progress);
-    console.out << (line.has("--json") ? resultJson(results) : resultTable(results));
-    const bool everyQueue = std::ranges::all_of(results, &QueueResult::sent);
-    return everyQueue ? kDone : kDiffers;
+    return image ? sendFile(line, *image, console) : kError;
 }
 
 } // namespace
@@ -223,8 +155,8 @@ int runKnobctl(std::span<const std::string> arguments, Console& console)
         return kDone;
     }
     static constexpr std::pair<std::string_view, int (*)(const CommandLine&, Console&)> kRuns[] = {
-        {"show", show},   {"diff", diff},     {"export", exportFile}, {"import", importFile},
-        {"new", newFile}, {"queues", queues}, {"send", send},
+        {"show", show},   {"diff", diff},         {"export", exportFile}, {"import", importFile},
+        {"new", newFile}, {"queues", listQueues}, {"send", send},         {"sent", listSent},
     };
     try {
         for (const auto& [name, run] : kRuns)

@@ -29,17 +29,9 @@ struct QueueResult {
     std::string message; // the desktop program's own notice for the outcome
 };
 
-// Sends `block` as the programs' raw job to every target, `parallel` at a time, and reports
-// each finished queue to `progress` (from the calling thread's point of view, serialised).
-// The results are in the order of the targets.
-std::vector<QueueResult>
-sendToQueues(SpoolerPort& spooler, std::span<const InstalledQueue> targets,
-             std::span<const std::uint8_t> block, unsigned parallel,
-             const std::function<void(std::size_t done, std::size_t total)>& progress);
-
-// The results as a table (queue, result, message) and as JSON.
-std::string resultTable(std::span<const QueueResult> results);
-std::string resultJson(std::span<const QueueResult> results);
+// Sends `block` to one queue as the programs' raw job.
+QueueResult sendToQueue(SpoolerPort& spooler, const InstalledQueue& target,
+                        std::span<const std::uint8_t> block);
 
 // Text as a JSON string literal.
 std::string jsonString(std::string_view text);
