@@ -12,7 +12,7 @@ constexpr std::array<std::string_view, 1> kBytes = {"--bytes"};
 constexpr std::array<std::string_view, 1> kJson = {"--json"};
 constexpr std::array<std::string_view, 1> kOutput = {"-o"};
 constexpr std::array<std::string_view, 2> kImportOptions = {"-o", "--base"};
-constexpr std::array<std::string_view, 3> kSendFlags = {"--all", "--json", "--if-changed"};
+constexpr std::array<std::string_view, 4> kSendFlags = {"--all", "--json", "--if-changed", "--dry-run"};
 constexpr std::array<std::string_view, 3> kSendOptions = {"--parallel", "--server", "--servers"};
 constexpr std::array<std::string_view, 2> kServerOptions = {"--server", "--servers"};
 constexpr std::array<std::string_view, 2> kDiffOptions = {"--sent", "--server"};
@@ -99,7 +99,7 @@ constexpr std::array kCommands = {
                 "                    it; may be given again (default: CUPS_SERVER or client.conf)\n"
                 "  --servers FILE    the print servers listed in FILE, one a line, # comments\n"},
     CommandSpec{"send",
-                "send FILE (QUEUE... | --all) [--if-changed] [--json] [--parallel N] [--server HOST]...",
+                "send FILE (QUEUE... | --all) [--if-changed] [--dry-run] [--json] [--server HOST]...",
                 "send the settings to printers",
                 1,
                 SIZE_MAX,
@@ -116,6 +116,7 @@ constexpr std::array kCommands = {
                 "took the settings or had them already, 1 when one did not, 2 on an error.\n"
                 "  --all            every queue that serves the file's program\n"
                 "  --if-changed     skip a queue whose record holds the file's block (\"unchanged\")\n"
+                "  --dry-run        send nothing, change no record: which queues would get the file\n"
                 "  --json           the results as JSON\n"
                 "  --parallel N     queues at a time (default 16)\n"
                 "  --server HOST    a print server, may be given again; --servers FILE: one a line\n"},

@@ -123,6 +123,7 @@ int sendFile(const CommandLine& line, const FileImage& file, Console& console)
     FleetSendOptions options;
     options.parallel = kDefaultParallel;
     options.ifChanged = line.has("--if-changed");
+    options.dryRun = line.has("--dry-run");
     if (const std::string* count = line.value("--parallel")) {
         try {
             options.parallel = static_cast<unsigned>(std::stoul(*count));

@@ -50,6 +50,10 @@ std::vector<FleetResult> sendToFleet(std::span<const ServerQueues> servers, cons
             row.result = "unchanged";
             row.message = "the queue's record holds this block";
             row.done = true;
+        } else if (options.dryRun) {
+            row.result = "would send";
+            row.message = "nothing was sent (--dry-run)";
+            row.done = true;
         } else {
             const QueueResult sent = sendToQueue(spoolers[target.server], target.queue, file.block.bytes());
             row.result = sent.sent ? "sent" : "FAILED";

@@ -16,15 +16,17 @@ namespace kbs::cli {
 struct FleetResult {
     std::string server;
     std::string queue;
-    std::string result; // "sent", "unchanged" or "FAILED"
+    std::string result; // "sent", "unchanged", "would send" or "FAILED"
     std::string message;
-    bool done = false; // the queue holds the file's block: sent and accepted, or unchanged
+    bool done = false; // the queue holds the file's block (sent and accepted, or unchanged), or would
 };
 
 struct FleetSendOptions {
     unsigned parallel = 16;
     // A queue whose record holds the file's block is not sent to again.
     bool ifChanged = false;
+    // Nothing is sent and no record changes: the rows tell what a send would do.
+    bool dryRun = false;
     std::function<void(std::size_t done, std::size_t total)> progress;
 };
 
