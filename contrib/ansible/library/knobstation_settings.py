@@ -1,4 +1,3 @@
-#!/usr/bin/python3
 # Puts a Knobstation settings file on ZAV Ferrostrike printers through knobctl on the managed
 # host. The printers cannot be read back: "changed" comes from knobctl's record of what each
 # queue was last sent and accepted.
@@ -96,8 +95,8 @@ def name_of(row):
 
 def diff_of(module, path, row):
     _, out, err = knobctl(module, ["diff", "--sent", name_of(row), path])
-    return {"before_header": "%s (as last sent)" % name_of(row), "after_header": module.params["src"],
-            "prepared": out + err}
+    header = "--- %s, as last sent\n+++ %s\n" % (name_of(row), os.path.basename(module.params["src"]))
+    return {"prepared": header + out + err}
 
 
 def main():
@@ -110,6 +109,8 @@ def main():
         ),
         supports_check_mode=True,
     )
+    if not module.params["queues"]:
+        module.exit_json(changed=False, queues=[])
     with tempfile.TemporaryDirectory() as folder:
         path = settings_file(module, module.params["src"], folder)
         # Which queues' records differ from the file, before anything is sent.
