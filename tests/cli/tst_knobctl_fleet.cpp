@@ -43,7 +43,8 @@ private slots:
         const QString dead = dir_.filePath("nobody.sock");
         const QStringList servers{"--server", a_.socket(), "--server", b_.socket(), "--server", dead};
         // "front" on every server, "back" on a_ only: b_ has none.
-        const Run run = knobctl(QStringList{"send", fileA_, "front", "back@" + a_.socket(), "--json"} + servers);
+        const Run run =
+            knobctl(QStringList{"send", fileA_, "front", "back@" + a_.socket(), "--json"} + servers);
         QCOMPARE(run.status, 1);
         QCOMPARE(rowsOf(run),
                  QStringList({"*@" + dead + " FAILED", "front@" + a_.socket() + " sent",
