@@ -1,11 +1,10 @@
 #include "cli/fleet_send.h"
 
 #include "cli/in_parallel.h"
-#include "cli/queue_send.h"
-#include "cli/text_table.h"
 
 #include "cups/cups_spooler.h"
 
+#include <algorithm>
 #include <deque>
 #include <mutex>
 
@@ -13,28 +12,40 @@ namespace kbs::cli {
 
 namespace {
 
-constexpr std::string_view kServerSilent = "the print server did not answer";
+constexpr Phrase kServerSilent{"the print server did not answer", "プリントサーバーが応答しません"};
+constexpr Phrase kUnchanged{"its record holds this block", "記録にこのブロックがあります"};
+constexpr Phrase kRecordNotKept{"%1 (the record was not kept: %2)", "%1（記録できませんでした: %2）"};
 
 bool sameBlock(const std::optional<FileImage>& record, const FileImage& file)
 {
     return record && record->variant == file.variant &&
-           record->block.bytes().size() == file.block.bytes().size() &&
            std::ranges::equal(record->block.bytes(), file.block.bytes());
+}
+
+// Whether the queue was given the job at all: one that rejects jobs or leads to a file is not.
+bool tried(Outcome expected)
+{
+    return expected == Outcome::Sent || expected == Outcome::Held;
 }
 
 } // namespace
 
 std::vector<FleetResult> sendToFleet(std::span<const ServerQueues> servers, const FleetPlan& plan,
                                      const FileImage& file, const SendRecords& records,
-                                     const FleetSendOptions& options)
+                                     const FleetSendOptions& options, Language language)
 {
-    std::deque<CupsSpooler> spoolers;
+    std::deque<CupsSpooler> spoolers; // not movable, and each connection needs its server
     for (const ServerQueues& server : servers)
         spoolers.emplace_back(SendDeadlines{}, server.server);
 
     std::vector<FleetResult> results;
-    for (const std::size_t silent : plan.silentServers)
-        results.push_back({servers[silent].server.name(), "*", "FAILED", std::string(kServerSilent), false});
+    for (const std::size_t silent : plan.silentServers) {
+        InstalledQueue none;
+        none.name = kSilentServerQueue;
+        results.push_back({servers[silent].server.name(),
+                           none,
+                           {none.name, Outcome::Failed, say(language, kServerSilent)}});
+    }
     const std::size_t first = results.size();
     results.resize(first + plan.targets.size());
 
@@ -43,57 +54,29 @@ std::vector<FleetResult> sendToFleet(std::span<const ServerQueues> servers, cons
     inParallel(plan.targets.size(), options.parallel, [&](std::size_t i) {
         const FleetTarget& target = plan.targets[i];
         const std::string server = servers[target.server].server.name();
-        FleetResult& row = results[first + i];
-        row.server = server;
-        row.queue = target.queue.name;
+        const QueueResult expected = expectedOutcome(target.queue, language);
+        QueueResult result;
         if (options.ifChanged && sameBlock(records.recorded(server, target.queue.name), file)) {
-            row.result = "unchanged";
-            row.message = "the queue's record holds this block";
-            row.done = true;
+            result = {target.queue.name, Outcome::Unchanged, say(language, kUnchanged)};
         } else if (options.dryRun) {
-            row.result = "would send";
-            row.message = "nothing was sent (--dry-run)";
-            row.done = true;
+            result = expected;
         } else {
-            const QueueResult sent = sendToQueue(spoolers[target.server], target.queue, file.block.bytes());
-            row.result = sent.sent ? "sent" : "FAILED";
-            row.message = sent.message;
-            row.done = sent.sent;
-            const std::string failure = sent.sent ? records.store(server, target.queue.name, file)
-                                                  : records.forget(server, target.queue.name);
-            if (!failure.empty()) {
-                // An old record must not outlive a send it no longer describes.
-                if (sent.sent)
-                    records.forget(server, target.queue.name);
-                row.result = "FAILED";
-                row.message += " (record not kept: " + failure + ")";
-                row.done = false;
-            }
+            result = sendToQueue(spoolers[target.server], target.queue, file.block.bytes(), language);
+            std::string failure;
+            if (result.outcome == Outcome::Sent)
+                failure = records.store(server, target.queue.name, file);
+            if (!failure.empty() || (result.outcome != Outcome::Sent && tried(expected.outcome)))
+                failure += records.forget(server, target.queue.name);
+            if (!failure.empty())
+                result = {target.queue.name, Outcome::Failed,
+                          say(language, kRecordNotKept, {result.message, failure})};
         }
+        results[first + i] = {server, target.queue, std::move(result)};
         const std::lock_guard lock(reporting);
         if (options.progress)
             options.progress(++done, plan.targets.size());
     });
     return results;
-}
-
-std::string fleetTable(std::span<const FleetResult> results)
-{
-    std::vector<std::vector<std::string>> rows{{"SERVER", "QUEUE", "RESULT", "MESSAGE"}};
-    for (const FleetResult& result : results)
-        rows.push_back({result.server, result.queue, result.result, result.message});
-    return textTable(rows);
-}
-
-std::string fleetJson(std::span<const FleetResult> results)
-{
-    std::string json = "[";
-    for (const FleetResult& result : results)
-        json += std::string(json.size() > 1 ? ",\n " : "\n ") + "{\"server\": " + jsonString(result.server) +
-                ", \"queue\": " + jsonString(result.queue) + ", \"result\": " + jsonString(result.result) +
-                ", \"sent\": " + (result.result == "sent" ? "true" : "false") +
-                ", \"message\": " + jsonString(result.message) + "}";
-    return json + "\n]\n";
 }
 
 } // namespace kbs::cli

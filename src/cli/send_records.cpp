@@ -54,18 +54,25 @@ std::string nameOf(std::string_view file)
     return name;
 }
 
+// The folder and any missing one above it, each only for the owner: the records tell where
+// every printer stands.
 std::string makeFolder(const fs::path& folder)
 {
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (error)
-        return folder.string() + ": " + error.message();
+    fs::path path;
+    for (const fs::path& part : folder) {
+        path /= part;
+        if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
+            return path.string() + ": " + std::strerror(errno);
+    }
     return {};
 }
 
 } // namespace
 
-SendRecords::SendRecords(std::string folder) : folder_(std::move(folder)) {}
+SendRecords::SendRecords(std::string folder, Language language)
+    : folder_(std::move(folder)), language_(language)
+{
+}
 
 std::string SendRecords::defaultFolder()
 {
@@ -87,7 +94,7 @@ std::optional<FileImage> SendRecords::recorded(std::string_view server, std::str
 {
     if (folder_.empty())
         return std::nullopt;
-    auto image = readFileImage(pathOf(server, queue));
+    auto image = readFileImage(pathOf(server, queue), language_);
     if (auto* file = std::get_if<FileImage>(&image))
         return std::move(*file);
     return std::nullopt;
@@ -96,16 +103,14 @@ std::optional<FileImage> SendRecords::recorded(std::string_view server, std::str
 std::string SendRecords::store(std::string_view server, std::string_view queue, const FileImage& sent) const
 {
     if (folder_.empty())
-        return "no folder for the records (neither XDG_STATE_HOME nor HOME is set)";
+        return say(language_, {"no folder for the records (neither XDG_STATE_HOME nor HOME is set)",
+                               "記録のフォルダがありません（XDG_STATE_HOME も HOME も未設定）"});
     const std::string path = pathOf(server, queue);
-    // Umask permitting, only the owner reads where each printer stands.
-    const mode_t mask = ::umask(077);
     std::string failure = makeFolder(fs::path(path).parent_path());
-    ::umask(mask);
     if (!failure.empty())
         return failure;
     // Only the block reaches the printer; whatever followed it in the sent file is not part of it.
-    failure = writeFileImage(path, {sent.variant, sent.block, {}});
+    failure = writeWholeFile(path, FileImage{sent.variant, sent.block, {}}.fileBytes(), language_);
     return failure.empty() ? failure : path + ": " + failure;
 }
 
@@ -137,7 +142,7 @@ std::vector<SendRecords::Entry> SendRecords::entries() const
             struct stat status {};
             if (::stat(entry.path.c_str(), &status) == 0)
                 entry.sentAt = status.st_mtime;
-            const auto image = readFileImage(entry.path);
+            const auto image = readFileImage(entry.path, language_);
             if (const auto* settings = std::get_if<FileImage>(&image))
                 entry.variant = settings->variant;
             found.push_back(std::move(entry));

@@ -15,8 +15,9 @@ namespace kbs::cli {
 // the block exactly as sent, written when the server accepted it (the file's time).
 class SendRecords {
 public:
-    // An empty folder: none could be found, and every use fails with that reason.
-    explicit SendRecords(std::string folder);
+    // An empty folder: none could be found, and every use fails with that reason. Failures are
+    // told in `language`.
+    SendRecords(std::string folder, Language language);
 
     // $XDG_STATE_HOME/knobstation/sent when that is set; else /var/lib/knobstation/sent for
     // root and ~/.local/state/knobstation/sent for anyone else.
@@ -43,6 +44,7 @@ public:
 
 private:
     std::string folder_;
+    Language language_;
 };
 
 } // namespace kbs::cli

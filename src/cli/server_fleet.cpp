@@ -13,6 +13,11 @@ namespace {
 // Servers are asked all at once, up to this many.
 constexpr unsigned kServersAtOnce = 32;
 
+constexpr Phrase kNotServer{"--server %1: not a print server (HOST, HOST:PORT or a socket path)",
+                            "--server %1: プリントサーバーではありません（HOST、HOST:PORT、ソケットのパス）"};
+constexpr Phrase kNotServerLine{"%1:%2: not a print server: %3", "%1:%2: プリントサーバーではありません: %3"};
+constexpr Phrase kCannotRead{"%1: cannot be read", "%1: 読み込めません"};
+
 void addOnce(std::vector<PrintServer>& servers, const PrintServer& server)
 {
     if (std::ranges::find(servers, server) == servers.end())
@@ -41,19 +46,19 @@ std::optional<QueueName> parseQueueName(std::string_view text)
 }
 
 ServerChoice chooseServers(std::span<const std::string> given, std::span<const std::string> listFiles,
-                           std::span<const QueueName> queues)
+                           std::span<const QueueName> queues, Language language)
 {
     ServerChoice choice;
     for (const std::string& text : given) {
         const auto server = parsePrintServer(text);
         if (!server)
-            return {{}, "--server " + text + ": not a print server (HOST, HOST:PORT or a socket path)"};
+            return {{}, say(language, kNotServer, {text})};
         addOnce(choice.servers, *server);
     }
     for (const std::string& file : listFiles) {
         std::ifstream list(file);
         if (!list)
-            return {{}, file + ": cannot be read"};
+            return {{}, say(language, kCannotRead, {file})};
         std::string line;
         for (int number = 1; std::getline(list, line); ++number) {
             const std::string text = trimmed(line.substr(0, line.find('#')));
@@ -61,11 +66,11 @@ ServerChoice chooseServers(std::span<const std::string> given, std::span<const s
                 continue;
             const auto server = parsePrintServer(text);
             if (!server)
-                return {{}, file + ":" + std::to_string(number) + ": not a print server: " + text};
+                return {{}, say(language, kNotServerLine, {file, std::to_string(number), text})};
             addOnce(choice.servers, *server);
         }
         if (list.bad())
-            return {{}, file + ": cannot be read"};
+            return {{}, say(language, kCannotRead, {file})};
     }
     for (const QueueName& queue : queues)
         if (queue.server)
@@ -85,7 +90,7 @@ std::vector<ServerQueues> askServers(std::span<const PrintServer> servers, std::
 }
 
 FleetPlan planFleetSend(const ModelVariant& variant, std::span<const ServerQueues> servers,
-                        std::span<const QueueName> named, bool all)
+                        std::span<const QueueName> named, bool all, Language language)
 {
     FleetPlan plan;
     for (std::size_t i = 0; i < servers.size(); ++i) {
@@ -100,15 +105,16 @@ FleetPlan planFleetSend(const ModelVariant& variant, std::span<const ServerQueue
             plan.silentServers.push_back(i);
             continue;
         }
-        SendPlan own = planSend(variant, *server.queues, names, all);
+        SendPlan own = planSend(variant, *server.queues, names, all, language);
         if (!all)
             for (const std::string& refusal : own.refusals)
                 plan.refusals.push_back(servers.size() > 1 ? server.server.name() + ": " + refusal : refusal);
         for (InstalledQueue& queue : own.targets)
             plan.targets.push_back({i, std::move(queue)});
     }
+    // With all, one server without a queue of the program is no reason to send nowhere.
     if (all && plan.targets.empty() && plan.silentServers.size() < servers.size())
-        plan.refusals.push_back("no installed queue serves " + std::string(variant.deliverable));
+        plan.refusals = planSend(variant, {}, {}, true, language).refusals;
     return plan;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/phrase.h"
 #include "cups/cups_printer_list.h"
 #include "cups/print_server.h"
 #include "model/model_variant.h"
@@ -30,7 +31,7 @@ struct ServerChoice {
     std::string error;
 };
 ServerChoice chooseServers(std::span<const std::string> given, std::span<const std::string> listFiles,
-                           std::span<const QueueName> queues);
+                           std::span<const QueueName> queues, Language language);
 
 // A server's installed queues; nothing when it did not answer in time.
 struct ServerQueues {
@@ -53,6 +54,6 @@ struct FleetPlan {
 // Per answering server as one server's send is planned; a QUEUE without a server is wanted on
 // every server. With `all`, a server that has no queue of the program is passed over.
 FleetPlan planFleetSend(const ModelVariant& variant, std::span<const ServerQueues> servers,
-                        std::span<const QueueName> named, bool all);
+                        std::span<const QueueName> named, bool all, Language language);
 
 } // namespace kbs::cli

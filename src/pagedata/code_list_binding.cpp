@@ -74,4 +74,13 @@ void CodeListBinding::store(SettingsBlock& block, std::span<const Member> member
         writeBytes(block, offset_, *code);
 }
 
+std::vector<OwnedBits> CodeListBinding::owned(std::size_t member) const
+{
+    std::vector<OwnedBits> bits;
+    if (member == member_)
+        for (std::size_t i = 0; i < width_; ++i)
+            bits.push_back({offset_ + i, 0xFF});
+    return bits;
+}
+
 } // namespace kbs

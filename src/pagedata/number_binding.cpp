@@ -33,4 +33,13 @@ void NumberBinding::store(SettingsBlock& block, std::span<const Member> members)
     writeDecimal(block, offset_, digits_, members[member_].number);
 }
 
+std::vector<OwnedBits> NumberBinding::owned(std::size_t member) const
+{
+    std::vector<OwnedBits> bits;
+    if (member == member_)
+        for (std::size_t i = 0; i < digits_; ++i)
+            bits.push_back({offset_ + i, 0xFF});
+    return bits;
+}
+
 } // namespace kbs

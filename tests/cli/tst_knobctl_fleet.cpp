@@ -47,7 +47,7 @@ private slots:
             knobctl(QStringList{"send", fileA_, "front", "back@" + a_.socket(), "--json"} + servers);
         QCOMPARE(run.status, 1);
         QCOMPARE(rowsOf(run),
-                 QStringList({"*@" + dead + " FAILED", "front@" + a_.socket() + " sent",
+                 QStringList({"*@" + dead + " failed", "front@" + a_.socket() + " sent",
                               "back@" + a_.socket() + " sent", "front@" + b_.socket() + " sent"}));
         for (auto [cups, queue] : {std::pair{&a_, "front"}, {&a_, "back"}, {&b_, "front"}})
             QCOMPARE(cups->receivedJobs(queue, 1, 15000).size(), 1);
@@ -70,12 +70,12 @@ private slots:
         QCOMPARE(diff.status, 1);
         QVERIFY2(diff.out.contains("(centerCutSheet): 40 -> 50"), qPrintable(diff.out));
 
-        // A refused send leaves no record behind; the accepted one replaces its record.
-        QVERIFY(a_.administer("cupsreject", {"-h", a_.socket(), "back"}));
+        // A send held in a paused queue leaves no record behind; the accepted one replaces its record.
+        QVERIFY(a_.administer("cupsdisable", {"-h", a_.socket(), "back"}));
         const Run run = knobctl(QStringList{"send", fileB_} + onA);
         QCOMPARE(run.status, 1);
         QCOMPARE(rowsOf(run),
-                 QStringList({"back@" + a_.socket() + " FAILED", "front@" + a_.socket() + " sent"}));
+                 QStringList({"back@" + a_.socket() + " held", "front@" + a_.socket() + " sent"}));
         QCOMPARE(knobctl({"diff", "--sent", "front@" + a_.socket(), fileB_}).status, 0);
         QVERIFY(knobctl({"diff", "--sent", "back@" + a_.socket(), fileB_}).out.contains("no record"));
         const QStringList listed = knobctl({"sent"}).out.split('\n', Qt::SkipEmptyParts);

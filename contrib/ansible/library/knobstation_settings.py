@@ -46,8 +46,9 @@ import tempfile
 
 from ansible.module_utils.basic import AnsibleModule
 
-# What knobctl reports for a queue that holds, or would hold, the file's block.
-SUCCESS = ("sent", "unchanged", "would send")
+# What knobctl reports for a queue that holds the file's block, or would in a dry run; held
+# (a paused queue keeps the job) is not among them: the printer does not have it.
+SUCCESS = ("sent", "unchanged")
 
 
 def is_settings_file(path):
@@ -115,12 +116,11 @@ def main():
         path = settings_file(module, module.params["src"], folder)
         # Which queues' records differ from the file, before anything is sent.
         plan = send(module, path, plan_only=True)
-        differing = set(name_of(row) for row in plan if row["result"] == "would send")
+        differing = set(name_of(row) for row in plan if row["result"] == "sent")
         diff = [diff_of(module, path, row) for row in plan if name_of(row) in differing] if module._diff else []
         rows = plan if module.check_mode else send(module, path, plan_only=False)
     failed = [row for row in rows if row["result"] not in SUCCESS]
-    done = "would send" if module.check_mode else "sent"
-    changed = any(row["result"] == done and name_of(row) in differing for row in rows)
+    changed = any(row["result"] == "sent" and name_of(row) in differing for row in rows)
     result = dict(changed=changed, queues=rows)
     if diff:
         result["diff"] = diff

@@ -56,6 +56,7 @@ done
 # A queue that rejects jobs fails the task with its name; the others still get the file.
 cupsreject side
 output=$(play 'failed=1' -e src="$work/b.txt")
-grep -q '"msg": "side@[^"]*: 指定されたプリンタ' <<<"$output" || fail "the failure does not name the queue: $output"
+grep -q '"msg": "side@[^"]*: not accepting jobs' <<<"$output" || fail "the failure does not name the queue: $output"
 [[ $(jobs_of front 2)$(jobs_of back 2)$(jobs_of side 1) == 221 ]] || fail "the other queues did not get the file"
+knobctl diff --sent side "$work/a.dat" >/dev/null || fail "the rejecting queue's record changed"
 echo "ansible module: all checks passed"
