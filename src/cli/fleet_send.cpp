@@ -12,7 +12,6 @@ namespace kbs::cli {
 
 namespace {
 
-constexpr Phrase kServerSilent{"the print server did not answer", "プリントサーバーが応答しません"};
 constexpr Phrase kUnchanged{"its record holds this block", "記録にこのブロックがあります"};
 constexpr Phrase kRecordNotKept{"%1 (the record was not kept: %2)", "%1（記録できませんでした: %2）"};
 

@@ -15,7 +15,6 @@ namespace {
 constexpr unsigned kDefaultParallel = 16;
 // The queue list: the same budget as the desktop programs' printer list.
 constexpr auto kQueueListBudget = CupsPrinterList::kDefaultBudget;
-constexpr Phrase kServerSilent{"the print server did not answer", "プリントサーバーが応答しません"};
 constexpr Phrase kNothingSent{"nothing was sent", "何も送信していません"};
 constexpr Phrase kQueuesOrAll{"name the queues or give --all, not both",
                               "キューを指定するか --all を指定してください（両方は不可）"};

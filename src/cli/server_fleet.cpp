@@ -38,11 +38,11 @@ std::optional<QueueName> parseQueueName(std::string_view text)
 {
     const std::size_t at = text.find('@');
     if (at == std::string_view::npos)
-        return QueueName{std::string(text), std::nullopt, std::string(text)};
+        return QueueName{std::string(text), std::nullopt};
     auto server = parsePrintServer(text.substr(at + 1));
     if (!server || at == 0)
         return std::nullopt;
-    return QueueName{std::string(text.substr(0, at)), std::move(server), std::string(text)};
+    return QueueName{std::string(text.substr(0, at)), std::move(server)};
 }
 
 ServerChoice chooseServers(std::span<const std::string> given, std::span<const std::string> listFiles,

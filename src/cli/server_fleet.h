@@ -18,7 +18,6 @@ namespace kbs::cli {
 struct QueueName {
     std::string queue;
     std::optional<PrintServer> server;
-    std::string text; // as given
 };
 // Nothing when the part after "@" names no server.
 std::optional<QueueName> parseQueueName(std::string_view text);
@@ -32,6 +31,8 @@ struct ServerChoice {
 };
 ServerChoice chooseServers(std::span<const std::string> given, std::span<const std::string> listFiles,
                            std::span<const QueueName> queues, Language language);
+
+constexpr Phrase kServerSilent{"the print server did not answer", "プリントサーバーが応答しません"};
 
 // A server's installed queues; nothing when it did not answer in time.
 struct ServerQueues {
