@@ -129,11 +129,11 @@ std::variant<FileImage, std::string> settingsFileOf(std::span<const std::uint8_t
             variant, SettingsBlock(bytes.subspan(start, variant->blockLength)),
             std::vector<std::uint8_t>(bytes.begin() + static_cast<std::ptrdiff_t>(whole), bytes.end())};
     }
-    const auto nul = std::ranges::find(bytes.first(std::min(bytes.size(), kLongestIdentifier)), 0);
-    const std::span<const std::uint8_t> before = bytes.first(static_cast<std::size_t>(nul - bytes.begin()));
-    if (nul != bytes.begin() + static_cast<std::ptrdiff_t>(std::min(bytes.size(), kLongestIdentifier)) &&
-        looksLikeIdentifier(before))
-        return say(language, kOtherProgram, {std::string(before.begin(), before.end())});
+    const std::span<const std::uint8_t> head = bytes.first(std::min(bytes.size(), kLongestIdentifier));
+    const auto nul = std::ranges::find(head, 0);
+    const std::span<const std::uint8_t> identifier = head.first(static_cast<std::size_t>(nul - head.begin()));
+    if (nul != head.end() && looksLikeIdentifier(identifier))
+        return say(language, kOtherProgram, {std::string(identifier.begin(), identifier.end())});
     return say(language, kNotSettings);
 }
 

@@ -66,9 +66,12 @@ SettingsMap::SettingsMap(const ModelVariant& variant)
                 throw std::logic_error("two pages with the form settings dialog");
             formFields_ = formFieldsOf(variant_);
             for (const FormField& field : formFields_) {
-                Setting& setting = settings_.emplace_back(Setting{field.key, {}, page.tab, 0, {}, &field});
-                for (std::size_t i = 0; i < field.imageField->width; ++i)
-                    setting.bits.push_back({field.offset() + i, 0xFF});
+                settings_.push_back({field.key,
+                                     {},
+                                     page.tab,
+                                     0,
+                                     wholeBytes(field.offset(), field.imageField->width),
+                                     &field});
             }
         }
     }

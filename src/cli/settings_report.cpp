@@ -58,18 +58,17 @@ std::vector<OwnedBits> unownedBits(const SettingsMap& map)
     return free;
 }
 
-std::string shownValue(const SettingReading& reading)
+std::string shownValue(const SettingReading& reading, Language language)
 {
     if (reading.value)
         return *reading.value;
-    std::string text = "hex:" + reading.hex + " (no value of this setting; the desktop program ";
-    if (reading.keepsPrevious)
-        text += "keeps what it showed before)";
-    else if (reading.shown)
-        text += "shows " + *reading.shown + ")";
-    else
-        text += "shows no entry)";
-    return text;
+    const Phrase kNoValue{"hex:%1 (no value of this setting; the desktop program %2)",
+                          "hex:%1（この設定の値ではありません。デスクトップのプログラムは%2）"};
+    const Phrase what = reading.keepsPrevious
+                            ? Phrase{"keeps what it showed before", "前の表示のままにします"}
+                        : reading.shown ? Phrase{"shows %1", "「%1」を表示します"}
+                                        : Phrase{"shows no entry", "何も表示しません"};
+    return say(language, kNoValue, {reading.hex, say(language, what, {reading.shown.value_or("")})});
 }
 
 std::string tabLabel(const SettingsMap& map, const Setting& setting)
@@ -122,7 +121,7 @@ std::string showText(const SettingsMap& map, const FileImage& image, bool withBy
                 text += "  " + shownText(group) + "\n";
         }
         text += (group.empty() || !ownLabel ? "  " : "    ") + settingLabel(control);
-        text += ": " + shownValue(reading);
+        text += ": " + shownValue(reading, language);
         if (reading.value && !control.unit.empty())
             text += " " + shownText(control.unit);
         if (!control.visible)

@@ -76,11 +76,7 @@ void CodeListBinding::store(SettingsBlock& block, std::span<const Member> member
 
 std::vector<OwnedBits> CodeListBinding::owned(std::size_t member) const
 {
-    std::vector<OwnedBits> bits;
-    if (member == member_)
-        for (std::size_t i = 0; i < width_; ++i)
-            bits.push_back({offset_ + i, 0xFF});
-    return bits;
+    return member == member_ ? wholeBytes(offset_, width_) : std::vector<OwnedBits>{};
 }
 
 } // namespace kbs

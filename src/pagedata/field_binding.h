@@ -27,4 +27,13 @@ public:
     virtual std::vector<OwnedBits> owned(std::size_t member) const = 0;
 };
 
+// Every bit of `width` bytes from `offset`: a field a control reads and writes whole.
+inline std::vector<OwnedBits> wholeBytes(std::size_t offset, std::size_t width)
+{
+    std::vector<OwnedBits> bits;
+    for (std::size_t i = 0; i < width; ++i)
+        bits.push_back({offset + i, 0xFF});
+    return bits;
+}
+
 } // namespace kbs

@@ -35,11 +35,7 @@ void NumberBinding::store(SettingsBlock& block, std::span<const Member> members)
 
 std::vector<OwnedBits> NumberBinding::owned(std::size_t member) const
 {
-    std::vector<OwnedBits> bits;
-    if (member == member_)
-        for (std::size_t i = 0; i < digits_; ++i)
-            bits.push_back({offset_ + i, 0xFF});
-    return bits;
+    return member == member_ ? wholeBytes(offset_, digits_) : std::vector<OwnedBits>{};
 }
 
 } // namespace kbs

@@ -67,7 +67,8 @@ class TstKnobctlFiles : public QObject {
 private slots:
     void init() { QVERIFY(dir_.isValid()); }
 
-    // Export then import gives the file back, whole or only its changes over the defaults.
+    // Export then import gives the file back, whole or only its changes over the defaults; diff
+    // sees every change.
     void exportImportIsTheIdentity()
     {
         std::mt19937 random(20);
@@ -78,6 +79,13 @@ private slots:
                 const FileImage file = randomFile(*variant, random);
                 QCOMPARE(bytesOf(imported(exportText(map, file))), bytesOf(file));
                 QCOMPARE(bytesOf(imported(exportText(map, file, &factory))), bytesOf(file));
+                // diff sees any one bit and the tail.
+                FileImage changed = file;
+                changed.block[random() % file.block.size()] ^= std::uint8_t(1U << random() % 8);
+                QVERIFY(diffText(map, file, file).empty() && !diffText(map, file, changed).empty());
+                changed = file;
+                changed.tail.push_back(0x5A);
+                QVERIFY(!diffText(map, file, changed).empty());
             }
         }
     }
@@ -102,14 +110,10 @@ private slots:
                     if (const Setting* setting = map.find(key))
                         for (const OwnedBits& bits : setting->bits)
                             named[bits.offset] |= bits.mask;
-                    else
-                        for (auto [first, last] = std::pair{key.substr(6), key.substr(6)};;) {
-                            const auto dash = first.find('-');
-                            last = dash == std::string::npos ? first : first.substr(dash + 1);
-                            for (std::size_t o = std::stoul(first); o <= std::stoul(last); ++o)
-                                named[o] |= std::uint8_t(~map.ownedMask(o));
-                            break;
-                        }
+                    else // "block.N" or "block.N-M"
+                        for (std::size_t o = std::stoul(key.substr(6));
+                             o <= std::stoul(key.substr(key.find_last_of(".-") + 1)); ++o)
+                            named[o] |= std::uint8_t(~map.ownedMask(o));
                 }
                 const FileImage result = imported(text, &a);
                 for (std::size_t o = 0; o < variant->blockLength; ++o)
@@ -151,6 +155,15 @@ private slots:
             QVERIFY(shown.contains(QString("after the block: %1 bytes").arg(tail.size()) +
                                    (tail.isEmpty() ? "\n" : ": hex:" + tail.toHex().toUpper() + "\n")));
         }
+    }
+
+    // The first locale setting that is set decides, as for other command-line tools.
+    void languageFollowsTheLocale()
+    {
+        QCOMPARE(languageOf(nullptr, "", "ja_JP.UTF-8"), Language::Japanese);
+        QCOMPARE(languageOf("C", "ja_JP.UTF-8", "ja_JP.UTF-8"), Language::English);
+        QCOMPARE(languageOf(nullptr, "ja_JP.eucJP", "en_US.UTF-8"), Language::Japanese);
+        QCOMPARE(languageOf(nullptr, nullptr, "jam_XX"), Language::English);
     }
 
     void commands_data();
