@@ -73,13 +73,15 @@ def settings_file(module, src, folder):
 
 def send(module, path, plan_only):
     queues = module.params["queues"]
-    arguments = ["send", path, "--json"] + (["--all"] if queues == ["all"] else queues)
+    arguments = ["send", "--json"]
     if plan_only:
         arguments += ["--dry-run", "--if-changed"]
     elif not module.params["force"]:
         arguments.append("--if-changed")
     for server in module.params["server"] or []:
         arguments += ["--server", server]
+    # After "--" a queue name that starts with "-" is still a name.
+    arguments += ["--all", "--", path] if queues == ["all"] else ["--", path] + queues
     status, out, err = knobctl(module, arguments)
     try:
         rows = json.loads(out) if out.strip() else []
