@@ -128,9 +128,10 @@ std::string connectionOf(const QueueAttributes& queue)
 
 } // namespace
 
-std::optional<std::vector<InstalledQueue>> installedQueues(std::chrono::milliseconds budget)
+std::optional<std::vector<InstalledQueue>> installedQueues(std::chrono::milliseconds budget,
+                                                           const PrintServer& server)
 {
-    CupsConnection connection(CupsConnection::Clock::now() + budget);
+    CupsConnection connection(CupsConnection::Clock::now() + budget, server);
     static const char* const requested[] = {"printer-name",
                                             "printer-make-and-model",
                                             "device-uri",

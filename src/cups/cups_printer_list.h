@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cups/print_server.h"
 #include "cups/printer_list.h"
 
 #include <chrono>
@@ -27,9 +28,10 @@ struct InstalledQueue {
     std::string stateMessage;              // "printer-state-message", the administrator's words
 };
 
-// Every installed queue, whatever its model, from one CUPS-Get-Printers within `budget`;
-// nothing when the server does not answer in time. No queue is opened.
-std::optional<std::vector<InstalledQueue>> installedQueues(std::chrono::milliseconds budget);
+// Every installed queue of `server`, whatever its model, from one CUPS-Get-Printers within
+// `budget`; nothing when the server does not answer in time. No queue is opened.
+std::optional<std::vector<InstalledQueue>> installedQueues(std::chrono::milliseconds budget,
+                                                           const PrintServer& server = defaultPrintServer());
 
 class CupsPrinterList : public PrinterListSource {
 public:
