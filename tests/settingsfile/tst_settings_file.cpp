@@ -2,12 +2,10 @@
 #include "variants/kbs18r/kbs18r_variant.h"
 #include "variants/kbs18t/kbs18t_variant.h"
 #include "variants/kbs62d/kbs62d_variant.h"
-#include "write_fault.h"
 
 #include <QtTest>
 
 #include <csignal>
-#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -17,343 +15,182 @@ using namespace kbs;
 
 namespace {
 
-constexpr int kNobody = 65534;
-
 QByteArray bytesOf(const SettingsBlock& block)
 {
     return QByteArray(reinterpret_cast<const char*>(block.data()), qsizetype(block.size()));
 }
-
-// The file as the program writes it: identifier, NUL, block.
-QByteArray fileContent(const ModelVariant& variant, const SettingsBlock& block)
-{
-    return QByteArray(variant.fileIdentifier.data(), qsizetype(variant.fileIdentifier.size())) + '\0' +
-           bytesOf(block);
-}
-
-// A block unlike the factory defaults, its lead-in, separators and trailer included, so that
-// a byte lost on the way or a read that changed the block shows.
-SettingsBlock otherBlock(const ModelVariant& variant)
+// A block with no byte of the factory defaults' pattern, so that a byte lost or moved shows.
+SettingsBlock oddBlock(const ModelVariant& variant)
 {
     SettingsBlock block(variant.factoryDefaults);
     for (std::size_t i = 0; i < block.size(); ++i)
         block[i] = std::uint8_t(i * 7 + 1);
     return block;
 }
-
-// The kbs62d file (215 bytes) that the tests save over, and what they save.
-QByteArray newContent()
+QByteArray fileOf(const ModelVariant& variant, const SettingsBlock& block)
 {
-    return fileContent(kbs62d::variant(), otherBlock(kbs62d::variant()));
+    return QByteArray(variant.fileIdentifier.data(), qsizetype(variant.fileIdentifier.size())) + '\0' +
+           bytesOf(block);
 }
-QByteArray oldFile(const QByteArray& tail)
+bool writeRaw(const QString& path, const QByteArray& bytes)
 {
-    return fileContent(kbs62d::variant(), SettingsBlock(kbs62d::variant().factoryDefaults)) + tail;
-}
-const QByteArray kTail = "bytes after the block, which every save keeps";
-
-bool writeRaw(const std::string& path, const QByteArray& bytes)
-{
-    QFile file(QString::fromStdString(path));
+    QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
-
-QByteArray readRaw(const std::string& path)
+QByteArray readRaw(const QString& path)
 {
-    QFile file(QString::fromStdString(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
 }
 
-int modeOf(const std::string& path)
-{
-    struct stat status {};
-    return ::lstat(path.c_str(), &status) == 0 ? int(status.st_mode & 07777) : -1;
-}
-
-// How a child process runs its save.
-struct ChildSetup {
+// How a child process runs its save of the odd kbs62d block.
+struct Setup {
     bool asNobody = false; // root drops to nobody so that permissions apply
-    rlim_t sizeLimit = 0;  // RLIMIT_FSIZE in bytes; 0: none
-    mode_t umask = 022;
-    std::int64_t faultAfter = -1; // an injected short write after so many bytes; -1: none
-    bool faultFails = true;       // the writes after the short one fail; else they go on
+    rlim_t sizeLimit = 0;  // RLIMIT_FSIZE: a write beyond it stops short, the next one fails
 };
 
-// Exit status of `operation` run in a child process, which a call that blocks for seconds ends
-// instead of hanging the test; -1 when it did not exit (e.g. killed by a signal); 99 when the
-// setup was impossible. SIGXFSZ is at its default, which ends the process, unless the code
-// under test sees to it.
-int exitStatusOf(const ChildSetup& setup, const std::function<int()>& operation)
+// The save's WriteResult from a child process, which a blocking call cannot hang: 98 when it
+// left SIGXFSZ other than at its default, 99 when the setup was impossible, -1 when it was
+// killed (by SIGXFSZ for one).
+int save(const Setup& setup, const QString& path)
 {
     const pid_t child = ::fork();
     if (child == 0) {
         ::alarm(5);
         std::signal(SIGXFSZ, SIG_DFL);
-        ::umask(setup.umask);
-        if (setup.asNobody && ::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
-            ::_exit(99);
         const rlimit limit{setup.sizeLimit, setup.sizeLimit};
-        if (setup.sizeLimit > 0 && ::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        if ((setup.asNobody && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ||
+            (setup.sizeLimit > 0 && ::setrlimit(RLIMIT_FSIZE, &limit) != 0))
             ::_exit(99);
-        if (setup.faultAfter >= 0)
-            test::armWriteFault(setup.faultAfter, setup.faultFails);
-        ::_exit(operation());
+        const int result =
+            int(writeSettingsFile(path.toStdString(), kbs62d::variant(), oddBlock(kbs62d::variant())));
+        struct sigaction after {};
+        ::_exit(::sigaction(SIGXFSZ, nullptr, &after) == 0 && after.sa_handler == SIG_DFL ? result : 98);
     }
     int status = 0;
-    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return ::waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
-
-// The save's WriteResult, or 98 when it left SIGXFSZ other than at its default.
-int save(const ChildSetup& setup, const std::string& path)
-{
-    return exitStatusOf(setup, [&] {
-        const int result = int(writeSettingsFile(path, kbs62d::variant(), otherBlock(kbs62d::variant())));
-        struct sigaction after {};
-        return ::sigaction(SIGXFSZ, nullptr, &after) == 0 && after.sa_handler == SIG_DFL ? result : 98;
-    });
-}
-
-enum class Target { Fifo, Folder, MissingFolder };
 
 } // namespace
 
-Q_DECLARE_METATYPE(Target)
+Q_DECLARE_METATYPE(Setup)
 
 class TestSettingsFile : public QObject {
     Q_OBJECT
+    QTemporaryDir dir_;
 
 private slots:
-    void init();
-    void roundTripKeepsEveryByte_data();
-    void roundTripKeepsEveryByte();
-    void malformedFilesAreRefused_data();
-    void malformedFilesAreRefused();
-    void saving_data();
-    void saving();
-    void linkAndOwnerKept();
-    void unwritableTargetsFailWithoutBlocking_data();
-    void unwritableTargetsFailWithoutBlocking();
+    void initTestCase() { QCOMPARE(::chmod(QFile::encodeName(dir_.path()), 0777), 0); }
 
-private:
-    std::string path(const QString& name) const { return dir_->filePath(name).toStdString(); }
-    QStringList entries(const QString& folder = ".") const
+    // Every byte comes back; what follows the block is not read; the identifier, its NUL and
+    // the whole block are required.
+    void reading_data()
     {
-        return QDir(dir_->filePath(folder))
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        QTest::addColumn<const ModelVariant*>("variant");
+        QTest::addColumn<QByteArray>("identifier");
+        QTest::newRow("kbs18r") << &kbs18r::variant() << QByteArray("ZAV Ferrostrike Q18RW_RV");
+        QTest::newRow("kbs62d") << &kbs62d::variant() << QByteArray("ZAV Ferrostrike P62DW_DV");
+        QTest::newRow("kbs18t") << &kbs18t::variant() << QByteArray("ZAV Ferrostrike Q18TS");
+    }
+    void reading()
+    {
+        QFETCH(const ModelVariant*, variant);
+        QFETCH(QByteArray, identifier);
+        const QByteArray good = identifier + '\0' + bytesOf(oddBlock(*variant));
+        const QString path = dir_.filePath("in.dat");
+        const ModelVariant* other = variant == &kbs62d::variant() ? &kbs18r::variant() : &kbs62d::variant();
+        QByteArray noNul = good;
+        noNul[identifier.size()] = ' ';
+        for (const QByteArray& bad : {good.chopped(1), noNul, fileOf(*other, oddBlock(*other))}) {
+            SettingsBlock block(variant->factoryDefaults);
+            QVERIFY(writeRaw(path, bad));
+            QCOMPARE(readSettingsFile(path.toStdString(), *variant, block), ReadResult::NotSettingsFile);
+            QVERIFY(block == SettingsBlock(variant->factoryDefaults));
+        }
+        SettingsBlock block(variant->factoryDefaults);
+        QVERIFY(writeRaw(path, good + "longer"));
+        QCOMPARE(readSettingsFile(path.toStdString(), *variant, block), ReadResult::Ok);
+        QCOMPARE(bytesOf(block), bytesOf(oddBlock(*variant)));
     }
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    // A save keeps what follows the block in an old file, and the file's mode; a failed save
+    // leaves an old file byte for byte, and nothing beside it.
+    void saving_data()
+    {
+        QTest::addColumn<QByteArray>("old"); // empty: no file yet
+        QTest::addColumn<int>("mode");       // of the old file, and of the saved one
+        QTest::addColumn<int>("folderMode");
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QByteArray>("after"); // empty: no file
+        const QByteArray tail = "bytes after the block, which every save keeps";
+        const QByteArray old =
+            fileOf(kbs62d::variant(), SettingsBlock(kbs62d::variant().factoryDefaults)) + tail;
+        const QByteArray saved = fileOf(kbs62d::variant(), oddBlock(kbs62d::variant())); // 215 bytes
+        const int ok = int(WriteResult::Ok), failed = int(WriteResult::Failed),
+                  denied = int(WriteResult::AccessDenied);
+        QTest::newRow("new file") << QByteArray() << 0644 << 0777 << Setup{} << ok << saved;
+        QTest::newRow("over a longer file") << old << 0640 << 0777 << Setup{} << ok << saved + tail;
+        QTest::newRow("new file, size limit in the block")
+            << QByteArray() << 0 << 0777 << Setup{.sizeLimit = 150} << failed << QByteArray();
+        QTest::newRow("size limit in the block")
+            << old << 0640 << 0777 << Setup{.sizeLimit = 150} << failed << old;
+        QTest::newRow("size limit in the tail")
+            << old << 0640 << 0777 << Setup{.sizeLimit = 220} << failed << old;
+        QTest::newRow("read-only file") << old << 0444 << 0777 << Setup{.asNobody = true} << denied << old;
+        QTest::newRow("new file, read-only folder")
+            << QByteArray() << 0 << 0555 << Setup{.asNobody = true} << denied << QByteArray();
+        QTest::newRow("writable file, read-only folder: in place")
+            << old << 0666 << 0555 << Setup{.asNobody = true} << ok << saved + tail;
+    }
+    void saving()
+    {
+        QFETCH(QByteArray, old);
+        QFETCH(int, mode);
+        QFETCH(int, folderMode);
+        QFETCH(Setup, setup);
+        QFETCH(int, result);
+        QFETCH(QByteArray, after);
+        QTemporaryDir folder(dir_.filePath("f"));
+        const QString target = folder.filePath("x.dat");
+        QVERIFY(old.isEmpty() ||
+                (writeRaw(target, old) && ::chmod(QFile::encodeName(target), mode_t(mode)) == 0));
+        QCOMPARE(::chmod(QFile::encodeName(folder.path()), mode_t(folderMode)), 0);
+        const int status = save(setup, target);
+        ::chmod(QFile::encodeName(folder.path()), 0777);
+        if (status == 99)
+            QSKIP("unable to drop root or to limit the file size");
+        QCOMPARE(status, result);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 after.isEmpty() ? QStringList() : QStringList{"x.dat"});
+        QCOMPARE(readRaw(target), after.isEmpty() ? QByteArray("<none>") : after);
+        struct stat status_ {};
+        QVERIFY(after.isEmpty() ||
+                (::stat(QFile::encodeName(target), &status_) == 0 && int(status_.st_mode & 0777) == mode));
+    }
+
+    // A save through a symbolic link replaces the file it leads to, whose owner stays; a FIFO or
+    // a folder is neither written nor read, and nothing blocks.
+    void linksAndOddTargets()
+    {
+        const QString real = dir_.filePath("real.dat"), link = dir_.filePath("link.dat");
+        QVERIFY(writeRaw(real, "old") &&
+                (::geteuid() != 0 || ::chown(QFile::encodeName(real), 65534, 65534) == 0));
+        QVERIFY(QFile::link("real.dat", link));
+        QCOMPARE(save({}, link), int(WriteResult::Ok));
+        QCOMPARE(QFileInfo(link).symLinkTarget(), real);
+        QCOMPARE(readRaw(real), fileOf(kbs62d::variant(), oddBlock(kbs62d::variant())));
+        QVERIFY(::geteuid() != 0 || QFileInfo(real).ownerId() == 65534);
+        QVERIFY(::mkfifo(QFile::encodeName(dir_.filePath("fifo")), 0666) == 0 &&
+                QDir(dir_.path()).mkdir("folder"));
+        for (const QString& name : {"fifo", "folder"}) {
+            QCOMPARE(save({}, dir_.filePath(name)), int(WriteResult::Failed));
+            SettingsBlock block = oddBlock(kbs62d::variant());
+            QCOMPARE(readSettingsFile(dir_.filePath(name).toStdString(), kbs62d::variant(), block),
+                     ReadResult::NotSettingsFile);
+        }
+    }
 };
-
-void TestSettingsFile::init()
-{
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-    // Open to everyone, so that a test that drops root can reach its files.
-    QCOMPARE(::chmod(QFile::encodeName(dir_->path()).constData(), 0777), 0);
-}
-
-void TestSettingsFile::roundTripKeepsEveryByte_data()
-{
-    QTest::addColumn<const ModelVariant*>("variant");
-    QTest::addColumn<qsizetype>("fileSize");
-    QTest::addColumn<QByteArray>("identifier");
-
-    QTest::newRow("kbs18r") << &kbs18r::variant() << qsizetype(298) << QByteArray("ZAV Ferrostrike Q18RW_RV");
-    QTest::newRow("kbs62d") << &kbs62d::variant() << qsizetype(215) << QByteArray("ZAV Ferrostrike P62DW_DV");
-    QTest::newRow("kbs18t") << &kbs18t::variant() << qsizetype(208) << QByteArray("ZAV Ferrostrike Q18TS");
-}
-
-void TestSettingsFile::roundTripKeepsEveryByte()
-{
-    QFETCH(const ModelVariant*, variant);
-    QFETCH(qsizetype, fileSize);
-    QFETCH(QByteArray, identifier);
-
-    const SettingsBlock saved = otherBlock(*variant);
-    const QByteArray content = identifier + '\0' + bytesOf(saved);
-    QCOMPARE(content.size(), fileSize);
-    QVERIFY(writeRaw(path("in.dat"), content + "longer")); // what follows the block is not read
-
-    SettingsBlock loaded(variant->factoryDefaults);
-    QCOMPARE(readSettingsFile(path("in.dat"), *variant, loaded), ReadResult::Ok);
-    QCOMPARE(bytesOf(loaded), bytesOf(saved));
-    QCOMPARE(writeSettingsFile(path("out.dat"), *variant, loaded), WriteResult::Ok);
-    QCOMPARE(readRaw(path("out.dat")), content);
-}
-
-void TestSettingsFile::malformedFilesAreRefused_data()
-{
-    QTest::addColumn<QByteArray>("content");
-
-    const ModelVariant& variant = kbs18r::variant();
-    const QByteArray good = fileContent(variant, otherBlock(variant));
-    QTest::newRow("another byte for the NUL")
-        << QByteArray(good).replace(qsizetype(variant.fileIdentifier.size()), 1, " ");
-    QTest::newRow("block one byte short") << good.chopped(1);
-    QTest::newRow("file of kbs62d") << fileContent(kbs62d::variant(), otherBlock(kbs62d::variant()));
-}
-
-void TestSettingsFile::malformedFilesAreRefused()
-{
-    QFETCH(QByteArray, content);
-
-    const ModelVariant& variant = kbs18r::variant();
-    QVERIFY(writeRaw(path("in.dat"), content));
-    SettingsBlock block(variant.factoryDefaults);
-    QCOMPARE(readSettingsFile(path("in.dat"), variant, block), ReadResult::NotSettingsFile);
-    QVERIFY(block == SettingsBlock(variant.factoryDefaults));
-}
-
-void TestSettingsFile::saving_data()
-{
-    QTest::addColumn<QByteArray>("old"); // empty: no file yet
-    QTest::addColumn<int>("mode");       // of the old file, and of the saved one
-    QTest::addColumn<int>("folderMode");
-    QTest::addColumn<ChildSetup>("setup");
-    QTest::addColumn<WriteResult>("result");
-    QTest::addColumn<QByteArray>("after"); // empty: no file
-
-    const QByteArray old = oldFile(kTail);
-    const QByteArray saved = newContent();
-    QTest::newRow("new file, umask 022")
-        << QByteArray() << 0644 << 0777 << ChildSetup{} << WriteResult::Ok << saved;
-    QTest::newRow("new file, umask 077")
-        << QByteArray() << 0600 << 0777 << ChildSetup{.umask = 077} << WriteResult::Ok << saved;
-    QTest::newRow("over a longer file: its tail stays")
-        << old << 0640 << 0777 << ChildSetup{} << WriteResult::Ok << saved + kTail;
-    QTest::newRow("over a shorter file")
-        << QByteArray("ZAV") << 0604 << 0777 << ChildSetup{} << WriteResult::Ok << saved;
-    QTest::newRow("over a file with more permissions than the umask gives")
-        << oldFile({}) << 0666 << 0777 << ChildSetup{} << WriteResult::Ok << saved;
-    // The new content is 215 bytes: identifier 0..24, block 25..214, then the old tail.
-    QTest::newRow("short write in the block, then the rest")
-        << old << 0600 << 0777 << ChildSetup{.faultAfter = 100, .faultFails = false} << WriteResult::Ok
-        << saved + kTail;
-    QTest::newRow("short write in the tail, then the rest")
-        << old << 0600 << 0777 << ChildSetup{.faultAfter = 230, .faultFails = false} << WriteResult::Ok
-        << saved + kTail;
-
-    // A failed save leaves an old file byte for byte and no new one. A status of -1: the
-    // process was killed, by SIGXFSZ for one.
-    for (const auto& [file, content] : {std::pair("over a file", old), std::pair("new file", QByteArray())}) {
-        QTest::addRow("%s, size limit in the identifier", file)
-            << content << 0640 << 0777 << ChildSetup{.sizeLimit = 10} << WriteResult::Failed << content;
-        QTest::addRow("%s, short write in the block, disk full", file)
-            << content << 0640 << 0777 << ChildSetup{.faultAfter = 150} << WriteResult::Failed << content;
-    }
-    QTest::newRow("over a file, size limit in the block")
-        << old << 0640 << 0777 << ChildSetup{.sizeLimit = 150} << WriteResult::Failed << old;
-    QTest::newRow("over a file, size limit in its tail")
-        << old << 0640 << 0777 << ChildSetup{.sizeLimit = 220} << WriteResult::Failed << old;
-    QTest::newRow("over a file, short write in its tail, disk full")
-        << old << 0640 << 0777 << ChildSetup{.faultAfter = 220} << WriteResult::Failed << old;
-    QTest::newRow("over a file, disk full before the first byte")
-        << old << 0640 << 0777 << ChildSetup{.faultAfter = 0} << WriteResult::Failed << old;
-
-    // As an ordinary user, whom the permissions stop.
-    const ChildSetup nobody{.asNobody = true};
-    QTest::newRow("read-only file, writable folder: refused, not replaced")
-        << old << 0444 << 0777 << nobody << WriteResult::AccessDenied << old;
-    QTest::newRow("new file, read-only folder")
-        << QByteArray() << 0 << 0555 << nobody << WriteResult::AccessDenied << QByteArray();
-    QTest::newRow("read-only file, read-only folder")
-        << old << 0444 << 0555 << nobody << WriteResult::AccessDenied << old;
-    QTest::newRow("writable file, read-only folder: written in place")
-        << old << 0666 << 0555 << nobody << WriteResult::Ok << saved + kTail;
-}
-
-void TestSettingsFile::saving()
-{
-    QFETCH(QByteArray, old);
-    QFETCH(int, mode);
-    QFETCH(int, folderMode);
-    QFETCH(ChildSetup, setup);
-    QFETCH(WriteResult, result);
-    QFETCH(QByteArray, after);
-
-    const std::string folder = path("f");
-    const std::string target = folder + "/x.dat";
-    QCOMPARE(::mkdir(folder.c_str(), 0777), 0);
-    struct stat before {};
-    if (!old.isEmpty())
-        QVERIFY(writeRaw(target, old) && ::chmod(target.c_str(), mode_t(mode)) == 0 &&
-                ::stat(target.c_str(), &before) == 0);
-    QCOMPARE(::chmod(folder.c_str(), mode_t(folderMode)), 0);
-
-    const int status = save(setup, target);
-    ::chmod(folder.c_str(), 0777);
-    if (status == 99)
-        QSKIP("unable to drop root or to limit the file size");
-    QCOMPARE(status, int(result));
-    QCOMPARE(entries("f"), after.isEmpty() ? QStringList() : QStringList{"x.dat"}); // nothing beside it
-    if (!after.isEmpty()) {
-        QCOMPARE(readRaw(target), after);
-        QCOMPARE(modeOf(target), mode);
-    }
-    struct stat now {};
-    if (folderMode == 0555 && !old.isEmpty())
-        QVERIFY(::stat(target.c_str(), &now) == 0 && now.st_ino == before.st_ino);
-}
-
-// A save through a symbolic link replaces the file it leads to; a file of another user that
-// root saves stays that user's.
-void TestSettingsFile::linkAndOwnerKept()
-{
-    const std::string target = path("real.dat");
-    const std::string link = path("link.dat");
-    QVERIFY(writeRaw(target, oldFile(kTail)) && ::chmod(target.c_str(), 0640) == 0);
-    const bool root = ::geteuid() == 0;
-    if (root)
-        QCOMPARE(::chown(target.c_str(), kNobody, kNobody), 0);
-    QCOMPARE(::symlink("real.dat", link.c_str()), 0);
-
-    QCOMPARE(save({}, link), int(WriteResult::Ok));
-    QCOMPARE(QFileInfo(QString::fromStdString(link)).symLinkTarget(), QString::fromStdString(target));
-    QCOMPARE(readRaw(target), newContent() + kTail);
-    QCOMPARE(modeOf(target), 0640);
-    QCOMPARE(entries(), QStringList({"link.dat", "real.dat"}));
-    struct stat status {};
-    QVERIFY(::stat(target.c_str(), &status) == 0);
-    if (root)
-        QVERIFY(status.st_uid == kNobody && status.st_gid == kNobody);
-}
-
-void TestSettingsFile::unwritableTargetsFailWithoutBlocking_data()
-{
-    QTest::addColumn<Target>("target");
-    QTest::newRow("FIFO") << Target::Fifo;
-    QTest::newRow("folder") << Target::Folder;
-    QTest::newRow("missing folder") << Target::MissingFolder;
-}
-
-void TestSettingsFile::unwritableTargetsFailWithoutBlocking()
-{
-    QFETCH(Target, target);
-
-    const std::string file = target == Target::MissingFolder ? path("missing/x.dat") : path("x.dat");
-    if (target == Target::Fifo)
-        QCOMPARE(::mkfifo(file.c_str(), 0666), 0);
-    if (target == Target::Folder)
-        QVERIFY(QDir(dir_->path()).mkdir("x.dat"));
-    const QStringList before = entries();
-
-    // In a child, so that a blocking call cannot hang the test.
-    QCOMPARE(save({}, file), int(WriteResult::Failed));
-    QCOMPARE(entries(), before);
-    // Exit status 0: the load was refused and left the block as it was.
-    const SettingsBlock kept = otherBlock(kbs62d::variant());
-    QCOMPARE(exitStatusOf({},
-                          [&] {
-                              SettingsBlock block = kept;
-                              return readSettingsFile(file, kbs62d::variant(), block) ==
-                                                 ReadResult::NotSettingsFile &&
-                                             block == kept
-                                         ? 0
-                                         : 1;
-                          }),
-             0);
-}
 
 QTEST_GUILESS_MAIN(TestSettingsFile)
 #include "tst_settings_file.moc"

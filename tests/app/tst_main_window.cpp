@@ -1,0 +1,153 @@
+#include "menu/main_menu.h"
+#include "model/command_ids.h"
+#include "pages/page_widget.h"
+#include "support/as_ordinary_user.h"
+#include "widgets/dialog_units.h"
+#include "widgets/number_box.h"
+#include "window_rig.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace kbs;
+using namespace kbs::test;
+
+class TstMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
+    void cleanup() { QVERIFY(QApplication::topLevelWidgets().isEmpty()); }
+
+    void layoutAndMenu_data()
+    {
+        QTest::addColumn<QString>("pages"); // before the memory switches: "id label" per item, '|' between
+        QTest::addColumn<QString>("last");  // memory switch 5 and help
+        QTest::newRow("kbs18r") << "32801 パラメータ設定（&P）\tCtrl+P"
+                                << "32812|32806";
+        QTest::newRow("kbs62d") << "32801 パラメータ設定１（&P）\tCtrl+P|32802 パラメータ設定２（&L）\tCtrl+L"
+                                << "32811|32806";
+        QTest::newRow("kbs18t") << "32804 書式設定(&F)\tCtrl+F|32801 パラメータ設定（&P）\tCtrl+P"
+                                << "32808|32807";
+    }
+    void layoutAndMenu()
+    {
+        QFETCH(QString, pages);
+        QFETCH(QString, last);
+        Window window(QTest::currentDataTag());
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const DialogUnits du(dialogFont());
+        QCOMPARE(window.pageWidget(0)->geometry(), du.rect(7, 48, 230, 190));
+        const QString expected =
+            "ファイル(&F)|32781 設定ファイルの読み込み(&O)...\tCtrl+O|32782 "
+            "設定ファイルへの書き込み(&S)...\tCtrl+S|-|"
+            "32784 設定値をプリンタへ送信(&W)\tCtrl+W|32785 工場出荷設定を表示(&I)\tCtrl+I|-|"
+            "32798 プリンタの選択(&C)...\tCtrl+C|-|32783 終了(&X)\tAlt+F4|メニュー(&M)|32771 "
+            "機能選択(&K)\tCtrl+K|" +
+            pages + "|32773 メモリスイッチ１(&1)\tCtrl+1|32778 メモリスイッチ２(&2)\tCtrl+2|" +
+            "32779 メモリスイッチ３(&3)\tCtrl+3|32780 メモリスイッチ４(&4)\tCtrl+4|" +
+            last.section('|', 0, 0) + " メモリスイッチ５(&5)\tCtrl+5|ヘルプ(&H)|" + last.section('|', 1) +
+            " ヘルプ目次(&H)\tF1|-|" + "16 バージョン情報(&A)...";
+        QStringList shown;
+        for (QAction* popup : window.menu().menuBar()->actions()) {
+            shown << popup->text();
+            for (QAction* item : popup->menu()->actions())
+                shown << (item->isSeparator() ? QString("-")
+                                              : QString::number(item->data().toInt()) + " " + item->text());
+        }
+        QCOMPARE(shown, expected.split('|'));
+    }
+
+    // The help command is on only where the program's page lies beside it or under share/,
+    // as a file its user may read.
+    void helpCommandFollowsThePage_data()
+    {
+        QTest::addColumn<QString>("page"); // under the folder that holds bin/
+        QTest::addColumn<int>("mode");     // 0: a folder of that name
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("kbs18r beside the program") << "bin/kbs18r.html" << 0644 << true;
+        QTest::newRow("kbs62d under share") << "share/kbs62d/kbs62d.html" << 0644 << true;
+        QTest::newRow("kbs18t another program's page") << "bin/kbs18r.html" << 0644 << false;
+        QTest::newRow("kbs62d a folder of that name") << "bin/kbs62d.html" << 0 << false;
+        QTest::newRow("kbs18r unreadable") << "bin/kbs18r.html" << 0200 << false;
+    }
+    void helpCommandFollowsThePage()
+    {
+        QFETCH(QString, page);
+        QFETCH(int, mode);
+        QFETCH(bool, enabled);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(page);
+        QVERIFY(QDir().mkpath(folder.filePath("bin")) && QDir().mkpath(mode ? QFileInfo(path).path() : path));
+        QFile file(path);
+        QVERIFY(!mode || (file.open(QIODevice::WriteOnly) && file.write("<html/>") > 0));
+        QVERIFY(::chmod(QFile::encodeName(folder.path()), 0755) == 0 &&
+                (!mode || ::chmod(QFile::encodeName(path), mode_t(mode)) == 0));
+        std::unique_ptr<Window> window;
+        const QString program = QString(QTest::currentDataTag()).section(' ', 0, 0);
+        QVERIFY(asOrdinaryUser([&] { window = std::make_unique<Window>(program, folder.filePath("bin")); }));
+        QAction* help = window->menu().action(program == "kbs18t" ? cmd::HelpKbs18t : cmd::Help);
+        QCOMPARE(help->isEnabled(), enabled);
+    }
+
+    // A value left out of range or a box left empty: the command brings its tab forward with the
+    // notice and the box focused, and nothing is saved or sent.
+    void badEntryStopsSaveAndSend_data()
+    {
+        QTest::addColumn<QString>("bad"); // command, tab, box, what is typed
+        QTest::newRow("kbs18r") << "save 1 centerCutSheet 5";
+        QTest::newRow("kbs18t") << "send 2 centerCutSheet 5";
+        QTest::newRow("kbs18t empty form tab box") << "save 1 feedPostcard";
+    }
+    void badEntryStopsSaveAndSend()
+    {
+        QFETCH(QString, bad);
+        const QStringList part = bad.split(' ');
+        const std::size_t tab = part[1].toUInt();
+        const QString typed = part.value(3);
+        Window window(QString(QTest::currentDataTag()).section(' ', 0, 0));
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.ShowPage(tab);
+        auto* entry = window.pageWidget(tab)->findChild<NumberBox*>(part[2]);
+        entry->setFocus();
+        entry->selectAll();
+        typed.isEmpty() ? QTest::keyClick(entry, Qt::Key_Delete) : QTest::keyClicks(entry, typed);
+        window.ShowPage(0);
+        window.texts.clear();
+
+        window.runCommand(part[0] == "save" ? cmd::SaveFile : cmd::Send);
+        QCOMPARE(window.selectedTab(), tab);
+        const QString notice =
+            typed.isEmpty() ? "整数を入力してください。" : "の値が設定範囲を超えています。";
+        QVERIFY2(window.texts.size() == 1 && window.texts[0].contains(notice),
+                 qPrintable(window.texts.join('|')));
+        QCOMPARE(entry->text(), typed.isEmpty() ? "" : "10"); // the nearest value in range
+        QCOMPARE(QApplication::focusWidget(), entry);
+        QVERIFY(window.saveChoices == 0 && window.opens == 0);
+    }
+
+    // Enter and Esc close nothing; the close box runs the exit command, which may keep the window.
+    void keysAndCloseBox()
+    {
+        Window window("kbs62d");
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.findChild<QCheckBox*>()->click(); // the settings now differ from the printer's and the file's
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter})
+            QTest::keyClick(&window, key);
+        window.close(); // the question about sending is cancelled
+        QVERIFY(window.isVisible() && !window.closeRequested() && window.texts.size() == 1);
+        window.answer = Answer::No;
+        window.close();
+        QVERIFY(!window.isVisible() && window.closeRequested() && window.exitStatus() == 0 &&
+                window.opens == 0);
+    }
+};
+
+QTEST_MAIN(TstMainWindow)
+#include "tst_main_window.moc"
