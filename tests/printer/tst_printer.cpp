@@ -117,7 +117,7 @@ private slots:
                                            .runSelection(startup ? PrinterChoice{} : kOffice, !startup);
         QCOMPARE(user.seen, seen);
         QCOMPARE(int(result.end), end);
-        QCOMPARE(QString::fromStdString(result.choice.name), choice);
+        QVERIFY(end == int(SelectionEnd::EndProgram) || result.choice.name == choice.toStdString());
     }
 };
 
