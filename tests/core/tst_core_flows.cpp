@@ -11,22 +11,18 @@ using namespace kbs::test;
 namespace {
 
 // One command run on a kbs18r after start-up, with msw2 changed on its page and not yet
-// collected. Copies: edit, file and printer copy afterwards, and what the pages show where it
-// is not the edit copy, each 'D' (factory defaults), 'C' (msw2 changed) or 'L' (good.dat). The file dialogs' folder holds good.dat, other.dat
-// (a kbs62d file) and denied/, where the user may not write.
+// collected, and its scripted answers. State: the copies afterwards (edit, file, printer, and
+// what the pages show where it is not the edit copy: 'D' factory defaults, 'C' msw2 changed,
+// 'L' good.dat), then what differs from the usual: "unchanged", "pending" (the parameter page
+// holds an entry a store would not take), "fails-at-open" or "-end", "FILE:" as the printer,
+// the printer selection "cancel", "same" or "other", and ">name" for each file dialog in turn
+// (">" cancels it). Their folder holds good.dat, other.dat (a kbs62d file) and denied/, where
+// the user may not write.
 struct Flow {
     Command command;
     const char* answers;
     QStringList journal;
-    const char* copies = "CDD";
-    QStringList files = {};
-    struct Extra {
-        QList<SelectionResult> selections = {};
-        FailAt failAt = FailAt::Nothing;
-        bool pending = false; // the parameter page holds an entry a store would not take
-        bool changed = true;
-        PrinterChoice printer = CoreTerms::kPrinter;
-    } extra = {};
+    QString state = "CDD";
 };
 
 bool writeFile(const QString& path, const QByteArray& bytes)
@@ -65,88 +61,51 @@ private slots:
         const QStringList reset{"show page 0", info(defaultsShown), refresh};
         const QStringList sentToFerro = job(273) << info(sent);
         const QStringList failedSend{warn(unavailable), ask(sendChange), ask(saveChange), select};
-        const QStringList pendingStop{"show page 1", "pending notice on tab 1"};
+        const QStringList pending{"show page 1", "pending notice on tab 1"};
+        const QString askSend = ask(sendExit), askSave = ask(saveExit), askSendC = ask(sendChange),
+                      askSaveC = ask(saveChange), askDefaults = box("OK/Cancel", "!", defaultsQuestion);
+        const QString failed = box("OK", "x", saveFailed), denied = warn(saveDenied),
+                      notOurs = warn(notSettingsFile);
 
         // Exit: send, then save, each asked only where that copy differs; the window closes
         // only after every send and save the user asked for happened.
-        add("exit, nothing changed", {exit, "", {"close 0"}, "DDD", {}, {.changed = false}});
-        add("exit, Cancel", {exit, "C", {ask(sendExit)}});
-        add("exit, No, No", {exit, "NN", {ask(sendExit), ask(saveExit), "close 0"}});
+        add("exit, nothing changed", {exit, "", {"close 0"}, "DDD unchanged"});
+        add("exit, Cancel", {exit, "C", {askSend}});
+        add("exit, No, No", {exit, "NN", {askSend, askSave, "close 0"}});
         add("exit, Yes, Yes",
-            {exit,
-             "YY",
-             QStringList{ask(sendExit)} + sentToFerro + QStringList{ask(saveExit), toSave, "close 0"},
-             "CCC",
-             {"x.dat"}});
+            {exit, "YY", QStringList{askSend} + sentToFerro + QStringList{askSave, toSave, "close 0"},
+             "CCC >x.dat"});
         add("exit, Yes, Yes, dialog cancelled",
-            {exit,
-             "YY",
-             QStringList{ask(sendExit)} + sentToFerro + QStringList{ask(saveExit), toSave},
-             "CDC",
-             {""}});
+            {exit, "YY", QStringList{askSend} + sentToFerro + QStringList{askSave, toSave}, "CDC >"});
         add("exit, No, Yes, write failed",
-            {exit,
-             "NY",
-             {ask(sendExit), ask(saveExit), toSave, box("OK", "x", saveFailed)},
-             "CDD",
-             {"missing/x.dat"}});
+            {exit, "NY", {askSend, askSave, toSave, failed}, "CDD >missing/x"});
         add("exit, No, Yes, access refused, then cancelled",
-            {exit,
-             "NY",
-             {ask(sendExit), ask(saveExit), toSave, warn(saveDenied), toSave},
-             "CDD",
-             {"denied/x.dat", ""}});
+            {exit, "NY", {askSend, askSave, toSave, denied, toSave}, "CDD >denied/x >"});
         // A failed send runs its own printer change; the exit goes no further.
         add("exit, send failed, printer change cancelled",
-            {exit,
-             "YNN",
-             QStringList{ask(sendExit), "open queue ferro"} + failedSend,
-             "CDD",
-             {},
-             {.selections = {cancelled()}, .failAt = FailAt::Open}});
+            {exit, "YNN", QStringList{askSend, "open queue ferro"} + failedSend, "CDD fails-at-open cancel"});
         add("exit, send failed, another printer",
-            {exit,
-             "YNN",
-             QStringList{ask(sendExit), "open queue ferro"} + failedSend + reset,
-             "DDD",
-             {},
-             {.selections = {chosen({"ferro-2", "lpd://ofc/"})}, .failAt = FailAt::Open}});
-        add("exit, No, Yes, pending entry", {exit,
-                                             "NY",
-                                             QStringList{ask(sendExit), ask(saveExit)} + pendingStop,
-                                             "CDD",
-                                             {},
-                                             {.pending = true}});
-
+            {exit, "YNN", QStringList{askSend, "open queue ferro"} + failedSend + reset,
+             "DDD fails-at-open other"});
+        add("exit, No, Yes, pending entry",
+            {exit, "NY", QStringList{askSend, askSave} + pending, "CDD pending"});
         // A printer accepted, even the same one, resets to the factory defaults.
         add("printer change, No, No, same printer",
-            {change,
-             "NN",
-             QStringList{ask(sendChange), ask(saveChange), select} + reset,
-             "DDD",
-             {},
-             {.selections = {chosen()}}});
+            {change, "NN", QStringList{askSendC, askSaveC, select} + reset, "DDD same"});
         add("printer change, No, Yes, dialog cancelled",
-            {change, "NY", {ask(sendChange), ask(saveChange), toSave}, "CDD", {""}});
+            {change, "NY", {askSendC, askSaveC, toSave}, "CDD >"});
         // A started job is always ended and closed; only the server's answer counts.
-        add("send failing at its end", {send,
-                                        "NN",
-                                        job(273) + failedSend,
-                                        "CDD",
-                                        {},
-                                        {.selections = {cancelled()}, .failAt = FailAt::End}});
-        add("send, pending entry", {send, "", pendingStop, "DDDC", {}, {.pending = true}});
-        add("send to FILE:", {send, "", {info(filePort)}, "DDDC", {}, {.printer = {"lp", "FILE:"}}});
+        add("send failing at its end", {send, "NN", job(273) + failedSend, "CDD fails-at-end cancel"});
+        add("send, pending entry", {send, "", pending, "DDDC pending"});
+        add("send to FILE:", {send, "", {info(filePort)}, "DDDC FILE:"});
         add("save, access refused, then another folder",
-            {save, "", {toSave, warn(saveDenied), toSave}, "CCD", {"denied/x.dat", "x.dat"}});
+            {save, "", {toSave, denied, toSave}, "CCD >denied/x >x.dat"});
         // Loading asks only when the edit copy differs from the printer copy.
         add("load, No", {load, "N", {loadQuestion}});
-        add("load, Yes", {load, "Y", {loadQuestion, toOpen, refresh}, "LLD", {"good.dat"}});
-        add("load, another program's file",
-            {load, "Y", {loadQuestion, toOpen, warn(notSettingsFile)}, "CDD", {"other.dat"}});
-        add("factory defaults, Cancel", {defaults, "C", {box("OK/Cancel", "!", defaultsQuestion)}, "DDDC"});
-        add("factory defaults, OK",
-            {defaults, "O", QStringList{box("OK/Cancel", "!", defaultsQuestion)} + reset, "DDD"});
+        add("load, Yes", {load, "Y", {loadQuestion, toOpen, refresh}, "LLD >good.dat"});
+        add("load, another program's file", {load, "Y", {loadQuestion, toOpen, notOurs}, "CDD >other.dat"});
+        add("factory defaults, Cancel", {defaults, "C", {askDefaults}, "DDDC"});
+        add("factory defaults, OK", {defaults, "O", QStringList{askDefaults} + reset, "DDD"});
     }
     void flows()
     {
@@ -160,25 +119,35 @@ private slots:
         QVERIFY(::chmod(path, 0777) == 0 && ::mkdir(path + "/denied", 0555) == 0);
         QVERIFY(writeFile(folder.filePath("good.dat"), settingsFile(rig.variant, loaded)));
         QVERIFY(writeFile(folder.filePath("other.dat"), settingsFile(kbs62d::variant(), rig.defaults())));
-        QCOMPARE(rig.startUp(chosen(flow.extra.printer)),
+        const QStringList state = flow.state.split(' ');
+        const PrinterChoice printer = state.contains("FILE:") ? PrinterChoice{"lp", "FILE:"} : kPrinter;
+        QCOMPARE(rig.startUp(chosen(printer)),
                  QStringList({"select first printer", "refresh form button on tab 0"}));
-        if (flow.extra.changed)
+        if (!state.contains("unchanged"))
             rig.change("msw2", std::string("\x0A\x00", 2), false);
-        rig.pages[1]->pending = flow.extra.pending;
-        rig.failAt = flow.extra.failAt;
+        rig.pages[1]->pending = state.contains("pending");
+        rig.failAt = state.contains("fails-at-open")  ? FailAt::Open
+                     : state.contains("fails-at-end") ? FailAt::End
+                                                      : FailAt::Nothing;
+        if (state.contains("cancel") || state.contains("same") || state.contains("other"))
+            rig.selections = {
+                state.contains("cancel")
+                    ? cancelled()
+                    : chosen(state.contains("same") ? kPrinter : PrinterChoice{"ferro-2", "lpd://ofc/"})};
         rig.answers.assign(flow.answers, flow.answers + std::strlen(flow.answers));
-        rig.selections.assign(flow.extra.selections.begin(), flow.extra.selections.end());
-        rig.files.assign(flow.files.begin(), flow.files.end());
+        for (const QString& token : state.filter(QRegularExpression("^>")))
+            rig.files.push_back(token.mid(1));
 
         QStringList journal;
         QVERIFY(asOrdinaryUser([&] { journal = rig.run(flow.command); }));
         QCOMPARE(journal, flow.journal);
         QCOMPARE(rig.unexpected(), QString());
-        const auto copy = [&](char c) { return c == 'C' ? changed : c == 'L' ? loaded : rig.defaults(); };
-        QVERIFY(rig.core.editBlock() == copy(flow.copies[0]) && rig.showing(copy(flow.copies[flow.copies[3] ? 3 : 0])));
-        QVERIFY(rig.core.fileBlock() == copy(flow.copies[1]));
-        QVERIFY(rig.core.sentBlock() == copy(flow.copies[2]));
-        QVERIFY(flow.copies[1] != 'C' || QFile(folder.filePath("x.dat")).size() == 298);
+        const auto copy = [&](QChar c) { return c == 'C' ? changed : c == 'L' ? loaded : rig.defaults(); };
+        QVERIFY(rig.core.editBlock() == copy(state[0][0]) &&
+                rig.showing(copy(state[0].size() > 3 ? state[0][3] : state[0][0])));
+        QVERIFY(rig.core.fileBlock() == copy(state[0][1]));
+        QVERIFY(rig.core.sentBlock() == copy(state[0][2]));
+        QVERIFY(state[0][1] != 'C' || QFile(folder.filePath("x.dat")).size() == 298);
     }
 
     // Every program: a file with no byte of the defaults is loaded, a field changed and not yet
