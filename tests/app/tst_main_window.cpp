@@ -3,7 +3,6 @@
 #include "pages/page_widget.h"
 #include "support/as_ordinary_user.h"
 #include "widgets/dialog_units.h"
-#include "widgets/number_box.h"
 #include "window_rig.h"
 
 #include <QAction>
@@ -94,42 +93,6 @@ private slots:
         QVERIFY(asOrdinaryUser([&] { window = std::make_unique<Window>(program, folder.filePath("bin")); }));
         QAction* help = window->menu().action(program == "kbs18t" ? cmd::HelpKbs18t : cmd::Help);
         QCOMPARE(help->isEnabled(), enabled);
-    }
-
-    // A value left out of range or a box left empty: the command brings its tab forward with the
-    // notice and the box focused, and nothing is saved or sent.
-    void badEntryStopsSaveAndSend_data()
-    {
-        QTest::addColumn<QString>("bad"); // command, tab, box, what is typed
-        QTest::newRow("kbs18r") << "save 1 centerCutSheet 5";
-        QTest::newRow("kbs18t") << "send 2 centerCutSheet 5";
-        QTest::newRow("kbs18t empty form tab box") << "save 1 feedPostcard";
-    }
-    void badEntryStopsSaveAndSend()
-    {
-        QFETCH(QString, bad);
-        const QStringList part = bad.split(' ');
-        const std::size_t tab = part[1].toUInt();
-        const QString typed = part.value(3);
-        Window window(QString(QTest::currentDataTag()).section(' ', 0, 0));
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.ShowPage(tab);
-        auto* entry = window.pageWidget(tab)->findChild<NumberBox*>(part[2]);
-        entry->setFocus();
-        entry->selectAll();
-        typed.isEmpty() ? QTest::keyClick(entry, Qt::Key_Delete) : QTest::keyClicks(entry, typed);
-        window.ShowPage(0);
-        window.texts.clear();
-
-        window.runCommand(part[0] == "save" ? cmd::SaveFile : cmd::Send);
-        QCOMPARE(window.selectedTab(), tab);
-        const QString notice =
-            typed.isEmpty() ? "整数を入力してください。" : "の値が設定範囲を超えています。";
-        QVERIFY2(window.texts.size() == 1 && window.texts[0].contains(notice),
-                 qPrintable(window.texts.join('|')));
-        QCOMPARE(entry->text(), typed.isEmpty() ? "" : "10"); // the nearest value in range
-        QCOMPARE(QApplication::focusWidget(), entry);
-        QVERIFY(window.saveChoices == 0 && window.opens == 0);
     }
 
     // Enter and Esc close nothing; the close box runs the exit command, which may keep the window.

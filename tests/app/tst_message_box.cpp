@@ -20,51 +20,41 @@ private slots:
     void cleanup() { QVERIFY(QApplication::topLevelWidgets().isEmpty()); }
 
     // Esc and the close box answer Cancel where there is one and OK on a lone OK; a Yes/No
-    // question ignores them and waits for its answer, here Yes. The first button is the default,
-    // and the buttons speak Japanese.
+    // question ignores them and waits for its answer, here Yes. Each line: the buttons, how the
+    // box is left, the answer, and the icon (a warning) and buttons shown, the default first.
     void answers_data()
     {
-        QTest::addColumn<ButtonSet>("buttons");
-        QTest::addColumn<bool>("byCloseBox");
-        QTest::addColumn<Answer>("expected");
-        QTest::addColumn<QString>("shown"); // icon, default button, every button sorted
-        const QString yesNo = "2 はい(&Y) いいえ(&N) はい(&Y)";
-        QTest::newRow("Yes/No, Esc") << ButtonSet::YesNo << false << Answer::Yes << yesNo;
-        QTest::newRow("Yes/No, close box") << ButtonSet::YesNo << true << Answer::Yes << yesNo;
-        QTest::newRow("Yes/No/Cancel, Esc") << ButtonSet::YesNoCancel << false << Answer::Cancel
-                                            << "2 はい(&Y) いいえ(&N) はい(&Y) キャンセル";
-        QTest::newRow("Yes/No/Cancel, close box") << ButtonSet::YesNoCancel << true << Answer::Cancel
-                                                  << "2 はい(&Y) いいえ(&N) はい(&Y) キャンセル";
-        QTest::newRow("OK/Cancel, Esc")
-            << ButtonSet::OkCancel << false << Answer::Cancel << "2 OK OK キャンセル";
-        QTest::newRow("OK, Esc") << ButtonSet::Ok << false << Answer::Ok << "2 OK OK";
+        QTest::addColumn<QStringList>("row");
+        const QString table = R"(3|Esc|1|2 はい(&Y) いいえ(&N) はい(&Y) キャンセル
+3|close box|1|2 はい(&Y) いいえ(&N) はい(&Y) キャンセル
+2|Esc|2|2 はい(&Y) いいえ(&N) はい(&Y) still open
+2|close box|2|2 はい(&Y) いいえ(&N) はい(&Y) still open
+1|Esc|1|2 OK OK キャンセル
+0|Esc|0|2 OK OK)";
+        for (const QString& line : table.split('\n'))
+            QTest::newRow(qPrintable(line.section('|', 0, 1))) << line.split('|');
     }
     void answers()
     {
-        QFETCH(ButtonSet, buttons);
-        QFETCH(bool, byCloseBox);
-        QFETCH(Answer, expected);
-        QFETCH(QString, shown);
-        QStringList seen;
+        QFETCH(QStringList, row);
+        QStringList shown;
         QTimer::singleShot(0, this, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QStringList texts;
             for (QAbstractButton* button : box->buttons())
-                texts << button->text();
-            texts.sort();
-            seen << box->windowTitle() << box->text()
-                 << QString::number(box->icon()) + " " + box->defaultButton()->text() + " " + texts.join(' ');
-            byCloseBox ? void(box->close()) : QTest::keyClick(box, Qt::Key_Escape);
+                shown << button->text();
+            shown.sort();
+            shown.prepend(QString::number(box->icon()) + " " + box->defaultButton()->text());
+            row[1] == "Esc" ? QTest::keyClick(box, Qt::Key_Escape) : void(box->close());
             QTimer::singleShot(50, this, [&] {
                 if (auto* open = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                    seen << "still open", open->button(QMessageBox::Yes)->click();
+                    shown << "still open", open->button(QMessageBox::Yes)->click();
             });
         });
-        const Answer answer = showMessageBox(nullptr, "設定値が変更されています。\n送信しますか？",
-                                             "Knobstation", buttons, MessageIcon::Exclamation);
-        QCOMPARE(answer, expected);
-        QStringList wanted{"Knobstation", "設定値が変更されています。\n送信しますか？", shown};
-        QCOMPARE(seen, expected == Answer::Yes ? wanted << "still open" : wanted);
+        const char* text = "設定値が変更されています。\n送信しますか？";
+        QCOMPARE(int(showMessageBox(nullptr, text, "Knobstation", ButtonSet(row[0].toInt()),
+                                    MessageIcon::Exclamation)),
+                 row[2].toInt());
+        QCOMPARE(shown.join(' '), row[3]);
     }
 };
 

@@ -42,9 +42,9 @@ struct CoreTerms {
     static inline const PrinterChoice kPrinter{"ferro", "socket://192.0.2.7:9100"};
 
     // A message box as the rig journals it: buttons, icon, text.
-    static QString box(const char* buttons, const char* icon, const QString& text)
+    static QString box(const char* buttons, const char* icon, QString text)
     {
-        return QString("[%1 %2] %3").arg(buttons, icon, text);
+        return QString("[%1 %2] ").arg(buttons, icon) + text;
     }
     static QString ask(const QString& text) { return box("Yes/No/Cancel", "!", text); }
     static QString info(const QString& text) { return box("OK", "i", text); }
@@ -55,9 +55,9 @@ struct CoreTerms {
         return {"open queue ferro", "start raw job Knobstation Status Write",
                 QString("write %1 bytes").arg(bytes), "end job", "close queue"};
     }
-    static SelectionResult chosen(PrinterChoice choice = kPrinter, unsigned listed = 2)
+    static SelectionResult chosen(PrinterChoice choice = kPrinter, unsigned n = 2)
     {
-        return {SelectionEnd::Ok, choice, listed};
+        return {SelectionEnd::Ok, choice, n};
     }
     static SelectionResult cancelled(PrinterChoice choice = kPrinter)
     {
@@ -128,10 +128,7 @@ struct CoreRig : CoreTerms, WindowPort, PagesPort, PrinterSelectorPort, SpoolerP
     {
         (id == cmd::Send ? sendEnabled : printerEnabled) = on;
     }
-    void setStatusText(int part, const std::string& text) override
-    {
-        status[part] = QString::fromStdString(text);
-    }
+    void setStatusText(int part, const std::string& text) override { status[part] = text.c_str(); }
     void closeWindow(int exitStatus) override { log("close " + QString::number(exitStatus)); }
     std::size_t pageCount() const override { return pages.size(); }
     Page& page(std::size_t index) override { return *pages.at(index); }
@@ -198,12 +195,7 @@ struct CoreRig : CoreTerms, WindowPort, PagesPort, PrinterSelectorPort, SpoolerP
         if (check)
             core.OnDataCheck();
     }
-    QStringList run(Command command)
-    {
-        journal.clear();
-        (core.*command)();
-        return journal;
-    }
+    QStringList run(Command command) { return journal.clear(), (core.*command)(), journal; }
     SettingsBlock defaults() const { return SettingsBlock(variant.factoryDefaults); }
     // What went wrong beside the journal: calls nobody scripted, scripted answers never asked for.
     QString unexpected() const

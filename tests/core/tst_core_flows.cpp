@@ -75,35 +75,30 @@ private slots:
         add("exit, Yes, Yes",
             {exit, "YY", QStringList{askSend} + sentToFerro + QStringList{askSave, toSave, "close 0"},
              "CCC >x.dat"});
-        add("exit, Yes, Yes, dialog cancelled",
+        add("exit, dialog cancelled",
             {exit, "YY", QStringList{askSend} + sentToFerro + QStringList{askSave, toSave}, "CDC >"});
-        add("exit, No, Yes, write failed",
-            {exit, "NY", {askSend, askSave, toSave, failed}, "CDD >missing/x"});
-        add("exit, No, Yes, access refused, then cancelled",
+        add("exit, write failed", {exit, "NY", {askSend, askSave, toSave, failed}, "CDD >missing/x"});
+        add("exit, access refused",
             {exit, "NY", {askSend, askSave, toSave, denied, toSave}, "CDD >denied/x >"});
         // A failed send runs its own printer change; the exit goes no further.
-        add("exit, send failed, printer change cancelled",
+        add("exit, send failed",
             {exit, "YNN", QStringList{askSend, "open queue ferro"} + failedSend, "CDD fails-at-open cancel"});
-        add("exit, send failed, another printer",
+        add("exit, send failed, other printer",
             {exit, "YNN", QStringList{askSend, "open queue ferro"} + failedSend + reset,
              "DDD fails-at-open other"});
-        add("exit, No, Yes, pending entry",
-            {exit, "NY", QStringList{askSend, askSave} + pending, "CDD pending"});
+        add("exit, pending entry", {exit, "NY", QStringList{askSend, askSave} + pending, "CDD pending"});
         // A printer accepted, even the same one, resets to the factory defaults.
-        add("printer change, No, No, same printer",
-            {change, "NN", QStringList{askSendC, askSaveC, select} + reset, "DDD same"});
-        add("printer change, No, Yes, dialog cancelled",
-            {change, "NY", {askSendC, askSaveC, toSave}, "CDD >"});
+        add("same printer", {change, "NN", QStringList{askSendC, askSaveC, select} + reset, "DDD same"});
+        add("change, save cancelled", {change, "NY", {askSendC, askSaveC, toSave}, "CDD >"});
         // A started job is always ended and closed; only the server's answer counts.
-        add("send failing at its end", {send, "NN", job(273) + failedSend, "CDD fails-at-end cancel"});
+        add("send, end fails", {send, "NN", job(273) + failedSend, "CDD fails-at-end cancel"});
         add("send, pending entry", {send, "", pending, "DDDC pending"});
         add("send to FILE:", {send, "", {info(filePort)}, "DDDC FILE:"});
-        add("save, access refused, then another folder",
-            {save, "", {toSave, denied, toSave}, "CCD >denied/x >x.dat"});
+        add("save, access refused", {save, "", {toSave, denied, toSave}, "CCD >denied/x >x.dat"});
         // Loading asks only when the edit copy differs from the printer copy.
         add("load, No", {load, "N", {loadQuestion}});
         add("load, Yes", {load, "Y", {loadQuestion, toOpen, refresh}, "LLD >good.dat"});
-        add("load, another program's file", {load, "Y", {loadQuestion, toOpen, notOurs}, "CDD >other.dat"});
+        add("load, other program's", {load, "Y", {loadQuestion, toOpen, notOurs}, "CDD >other.dat"});
         add("factory defaults, Cancel", {defaults, "C", {askDefaults}, "DDDC"});
         add("factory defaults, OK", {defaults, "O", QStringList{askDefaults} + reset, "DDD"});
     }

@@ -13,9 +13,6 @@ using namespace kbs;
 
 namespace {
 
-const PrinterChoice kOffice{"office", "socket://192.0.2.7:9100"}, kArchive{"archive", "FILE:"},
-    kZeta{"zeta", "usb://ZAV/Ferrostrike"};
-
 struct Printers : PrinterListSource {
     std::vector<PrinterChoice> listed;
     std::vector<PrinterChoice> usablePrinters(const ModelVariant&) override { return listed; }
@@ -55,8 +52,6 @@ struct User : QObject {
 
 } // namespace
 
-Q_DECLARE_METATYPE(std::vector<PrinterChoice>)
-
 class TestPrinter : public QObject {
     Q_OBJECT
 private slots:
@@ -65,59 +60,49 @@ private slots:
     // Rows in reading order whatever the case, the preset selected, or the first row; OK on no
     // row or on a printer on FILE: says why and keeps the dialog; at start-up a lone printer is
     // taken without the dialog, and none, or only printers on FILE:, end the program.
+    // Each line: listed printers (those starting with 'a' print to FILE:), the rows chosen before
+    // each OK ("-": none; "start-up": the first selection, where nothing is chosen), what the
+    // user sees each time (the rows, the selected one marked '*', or a message), how the
+    // selection ends (0 OK, 1 Cancel, 2 end of the program) and the choice.
     void selection_data()
     {
-        QTest::addColumn<std::vector<PrinterChoice>>("listed");
-        QTest::addColumn<bool>("startup");
-        QTest::addColumn<QStringList>("rows");
-        QTest::addColumn<QStringList>("seen");
-        QTest::addColumn<int>("end");
-        QTest::addColumn<QString>("choice");
-        const std::vector<PrinterChoice> three{kZeta, kArchive, kOffice, {"Basement", "lpd://h/q"}};
-        const QString list = "archive Basement office* zeta";
-        const QString noRow = QString::fromUtf8(messages::kNoPrinterChosen);
-        const FilePortMessages& file = kbs18r::variant().filePortMessages;
-        QTest::newRow("cancelled") << three << false << QStringList() << QStringList{list} << 1 << "office";
-        QTest::newRow("preset gone") << std::vector{kZeta, kArchive} << false << QStringList()
-                                     << QStringList{"archive* zeta"} << 1 << "office";
-        QTest::newRow("no row, then zeta")
-            << three << false << QStringList{"", "zeta"}
-            << QStringList{list, noRow, "archive Basement office zeta"} << 0 << "zeta";
-        QTest::newRow("a printer on FILE:, then cancelled")
-            << three << false << QStringList{"archive"}
-            << QStringList{list, QString::fromUtf8(file.chosenPrinterIsFile), "archive* Basement office zeta"}
-            << 1 << "archive";
-        QTest::newRow("start-up, lone printer")
-            << std::vector{kOffice} << true << QStringList() << QStringList() << 0 << "office";
-        QTest::newRow("start-up, only on FILE:")
-            << std::vector{kArchive} << true << QStringList()
-            << QStringList{QString::fromUtf8(file.onlyPrinterIsFile)} << 2 << "";
-        QTest::newRow("start-up, every printer on FILE:")
-            << std::vector{kArchive, kArchive} << true << QStringList()
-            << QStringList{QString::fromUtf8(file.everyPrinterIsFile)} << 2 << "";
-        QTest::newRow("start-up, none")
-            << std::vector<PrinterChoice>() << true << QStringList()
-            << QStringList{"使用可能なプリンタがありませんでした。プリンタドライバを確認してからやり直してく"
-                           "ださい。\n\nKnobstationを終了します。"}
-            << 2 << "";
+        QTest::addColumn<QStringList>("row");
+        const QString table = R"(zeta archive office Basement|- zeta|list|no row|bare list|0|zeta
+zeta archive office Basement|archive|list|on FILE:|archive* Basement office zeta|1|archive
+zeta Basement||Basement* zeta|1|office
+office|start-up|0|office
+archive|start-up|only on FILE:|2|archive
+|start-up|none|2|office)";
+        for (const QString& line : table.split('\n'))
+            QTest::newRow(qPrintable(line)) << line.split('|');
     }
     void selection()
     {
-        QFETCH(std::vector<PrinterChoice>, listed);
-        QFETCH(bool, startup);
-        QFETCH(QStringList, rows);
-        QFETCH(QStringList, seen);
-        QFETCH(int, end);
-        QFETCH(QString, choice);
+        QFETCH(QStringList, row);
+        const FilePortMessages& file = kbs18r::variant().filePortMessages;
+        const std::map<QString, QString> said{
+            {"list", "archive Basement office* zeta"},
+            {"bare list", "archive Basement office zeta"},
+            {"no row", QString::fromUtf8(messages::kNoPrinterChosen)},
+            {"on FILE:", QString::fromUtf8(file.chosenPrinterIsFile)},
+            {"only on FILE:", QString::fromUtf8(file.onlyPrinterIsFile)},
+            {"none", "使用可能なプリンタがありませんでした。プリンタドライバを確認してからやり直してください"
+                     "。\n\nKnobstationを終了します。"}};
         Printers printers;
-        printers.listed = listed;
+        for (const QString& name : row[0].split(' ', Qt::SkipEmptyParts))
+            printers.listed.push_back(
+                {name.toStdString(), name.startsWith('a') ? "FILE:" : "lpd://" + name.toStdString()});
         User user;
-        user.rows = rows;
-        const SelectionResult result = CPrinterSelectDlg(kbs18r::variant(), printers)
-                                           .runSelection(startup ? PrinterChoice{} : kOffice, !startup);
+        user.rows = row[1].split(' ', Qt::SkipEmptyParts);
+        const bool startup = user.rows.removeAll("start-up") > 0;
+        const SelectionResult result =
+            CPrinterSelectDlg(kbs18r::variant(), printers).runSelection({"office", "lpd://office"}, !startup);
+        QStringList seen;
+        for (const QString& step : row.mid(2, row.size() - 4))
+            seen << (said.contains(step) ? said.at(step) : step);
         QCOMPARE(user.seen, seen);
-        QCOMPARE(int(result.end), end);
-        QVERIFY(end == int(SelectionEnd::EndProgram) || result.choice.name == choice.toStdString());
+        QCOMPARE(int(result.end), row.at(row.size() - 2).toInt());
+        QCOMPARE(QString::fromStdString(result.choice.name), row.last());
     }
 };
 
