@@ -100,29 +100,24 @@ private slots:
     // case; any other key leaves the menu open and runs nothing.
     void letterKeys_data()
     {
-        QTest::addColumn<QString>("items"); // "-label": a grayed item; '|' between
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("runs"); // the item run, -1 for none
+        QTest::addColumn<QStringList>(
+            "row"); // the items ("-label": grayed), the key, the item run (-1: none)
         const QString file =
             "読み込み(&O)...\tCtrl+O|書き込み(&S)...\tCtrl+S|-送信(&W)\tCtrl+W|終了(&X)\tAlt+F4";
-        QTest::newRow("mnemonic") << file << "s" << 1;
-        QTest::newRow("upper case typed") << file << "X" << 3;
-        QTest::newRow("grayed") << file << "w" << -1;
-        QTest::newRow("no such mnemonic") << file << "z" << -1;
-        QTest::newRow("full-width parentheses") << "一(&K)|パラメータ（&P）"
-                                                << "p" << 1;
-        QTest::newRow("shared letter, first grayed") << "-一(&A)|二(&A)|三(&A)"
-                                                     << "a" << 1;
+        for (const QString& row :
+             {file + "|s|1", file + "|X|3", file + "|w|-1", file + "|z|-1",
+              QString("一(&K)|パラメータ（&P）|p|1"), QString("-一(&A)|二(&A)|三(&A)|a|1")})
+            QTest::newRow(qPrintable(row.section('|', -2))) << row.split('|');
     }
     void letterKeys()
     {
-        QFETCH(QString, items);
-        QFETCH(QString, typed);
-        QFETCH(int, runs);
+        QFETCH(QStringList, row);
+        const int runs = row.takeLast().toInt();
+        const QString typed = row.takeLast();
         QMenuBar bar;
         QMenu* dropDown = bar.addMenu("ファイル(&F)");
         QList<int> ran;
-        for (const QString& entry : items.split('|')) {
+        for (const QString& entry : row) {
             QAction* action = dropDown->addAction(entry.startsWith('-') ? entry.mid(1) : entry);
             action->setEnabled(!entry.startsWith('-'));
             connect(action, &QAction::triggered, this,

@@ -28,12 +28,9 @@ done
 # Everything root's, under /usr, readable and not writable by others; the programs executable.
 contents=$(dpkg-deb --contents "$deb" | awk '{print $1, $2, $6}')
 grep -vE '^(drwxr-xr-x|-rw-r--r--|-rwxr-xr-x) root/root \./(usr/.*)?$' <<<"$contents" && fail "entries above are wrong"
-expected=(usr/share/man/man1/knobctl.1.gz usr/share/doc/knobstation/copyright
-          usr/share/icons/hicolor/256x256/apps/knobstation.png)
-for program in kbs18r kbs62d kbs18t; do
-    expected+=(usr/share/$program/$program.html usr/share/applications/$program.desktop usr/share/man/man1/$program.1.gz)
-done
-for path in "${expected[@]}"; do
+for path in usr/share/man/man1/knobctl.1.gz usr/share/doc/knobstation/copyright \
+    usr/share/icons/hicolor/256x256/apps/knobstation.png usr/share/{kbs18r/kbs18r,kbs62d/kbs62d,kbs18t/kbs18t}.html \
+    usr/share/applications/{kbs18r,kbs62d,kbs18t}.desktop usr/share/man/man1/{kbs18r,kbs62d,kbs18t}.1.gz; do
     grep -q "^-rw-r--r-- root/root \./$path$" <<<"$contents" || fail "$path is not in the package"
 done
 for program in knobctl kbs18r kbs62d kbs18t; do

@@ -43,6 +43,7 @@ class TestSettingsFile : public QObject, CoreTerms {
         const pid_t child = ::fork();
         if (child == 0) {
             ::alarm(5);
+            ::umask(022);
             const rlimit limit{sizeLimit, sizeLimit};
             if ((asNobody && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ||
                 (sizeLimit > 0 && ::setrlimit(RLIMIT_FSIZE, &limit) != 0))
@@ -90,55 +91,53 @@ private slots:
 
     // A save keeps what follows the block in an old file, the file's mode, and a link as a link;
     // a failed one leaves an old file byte for byte, and nothing beside it.
+    // Each line: the old file ("" none, "old" the kbs62d defaults and a tail, "link" the same
+    // behind a symbolic link, or its content) and its mode, the folder's mode, "nobody" where root
+    // drops to nobody so that permissions apply, a file size limit (a write beyond it stops short,
+    // the next fails), the WriteResult (0 Ok, 1 AccessDenied, 2 Failed), and the file afterwards
+    // ("new": the saved 215 bytes).
     void saving_data()
     {
-        QTest::addColumn<QByteArray>("old"); // empty: no file yet
-        QTest::addColumn<int>("mode");       // of the old file, and of the saved one
-        QTest::addColumn<int>("folderMode");
-        QTest::addColumn<bool>("asNobody"); // root drops to nobody so that permissions apply
-        QTest::addColumn<int>("sizeLimit"); // a write beyond it stops short, the next one fails
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QByteArray>("after"); // empty: no file
-        const QByteArray tail = "bytes after the block, which every save keeps";
-        const QByteArray old =
-            settingsFile(kbs62d::variant(), SettingsBlock(kbs62d::variant().factoryDefaults)) + tail;
-        const QByteArray saved = oddFile(kbs62d::variant()); // 215 bytes
-        const int ok = int(WriteResult::Ok), failed = int(WriteResult::Failed),
-                  denied = int(WriteResult::AccessDenied);
-        QTest::newRow("new file") << QByteArray() << 0644 << 0777 << false << 0 << ok << saved;
-        QTest::newRow("over a longer file") << old << 0640 << 0777 << false << 0 << ok << saved + tail;
-        QTest::newRow("new file, size limit")
-            << QByteArray() << 0 << 0777 << false << 150 << failed << QByteArray();
-        QTest::newRow("size limit in the block") << old << 0640 << 0777 << false << 150 << failed << old;
-        QTest::newRow("size limit in the tail") << old << 0640 << 0777 << false << 220 << failed << old;
-        QTest::newRow("read-only file") << old << 0444 << 0777 << true << 0 << denied << old;
-        QTest::newRow("new file, read-only folder")
-            << QByteArray() << 0 << 0555 << true << 0 << denied << QByteArray();
-        QTest::newRow("writable file, read-only folder")
-            << old << 0666 << 0555 << true << 0 << ok << saved + tail;
-        QTest::newRow("through a link") << old << 0640 << 0777 << false << 0 << ok << saved + tail;
+        QTest::addColumn<QStringList>("row");
+        const QString table = R"(|644|777||0|0|new
+old|640|777||0|0|new+tail
+ZAV|604|777||0|0|new
+|0|777||150|2|
+old|640|777||150|2|old
+old|640|777||220|2|old
+old|444|777|nobody|0|1|old
+|0|555|nobody|0|1|
+old|666|555|nobody|0|0|new+tail
+link|640|777||0|0|new+tail)";
+        for (const QString& line : table.split('\n'))
+            QTest::newRow(qPrintable(line)) << line.split('|');
     }
     void saving()
     {
-        QFETCH(QByteArray, old);
-        QFETCH(int, mode);
-        QFETCH(int, folderMode);
-        QFETCH(bool, asNobody);
-        QFETCH(int, sizeLimit);
-        QFETCH(int, result);
-        QFETCH(QByteArray, after);
+        QFETCH(QStringList, row);
+        const QByteArray tail = "bytes after the block, which every save keeps";
+        const QByteArray defaults =
+            settingsFile(kbs62d::variant(), SettingsBlock(kbs62d::variant().factoryDefaults));
+        const std::map<QString, QByteArray> content{{"", {}},
+                                                    {"old", defaults + tail},
+                                                    {"link", defaults + tail},
+                                                    {"ZAV", "ZAV"},
+                                                    {"new", oddFile(kbs62d::variant())},
+                                                    {"new+tail", oddFile(kbs62d::variant()) + tail}};
+        const QByteArray old = content.at(row[0]), after = content.at(row[6]);
+        const int mode = row[1].toInt(nullptr, 8), folderMode = row[2].toInt(nullptr, 8);
         QTemporaryDir folder(dir_.filePath("f"));
         const QString target = folder.filePath("x.dat");
-        const bool link = QByteArray(QTest::currentDataTag()) == "through a link";
+        const bool link = row[0] == "link";
         QVERIFY(old.isEmpty() ||
                 (writeRaw(target, old) && ::chmod(QFile::encodeName(target), mode_t(mode)) == 0));
         QVERIFY(!link || (QFile::rename(target, folder.filePath("real")) && QFile::link("real", target)));
         QCOMPARE(::chmod(QFile::encodeName(folder.path()), mode_t(folderMode)), 0);
-        const int status = save(target, asNobody, rlim_t(sizeLimit));
+        const int status = save(target, row[3] == "nobody", rlim_t(row[4].toInt()));
         ::chmod(QFile::encodeName(folder.path()), 0777);
         if (status == 99)
             QSKIP("unable to drop root or to limit the file size");
-        QCOMPARE(status, result);
+        QCOMPARE(status, row[5].toInt());
         const QStringList entries =
             QDir(folder.path())
                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
