@@ -42,14 +42,11 @@ public:
     }
     std::unique_ptr<OpenQueue> openForUse(std::string_view) override { return ++opens, nullptr; }
     std::optional<std::string> chooseFileToOpen(std::string_view) override { return std::nullopt; }
-    std::optional<std::string> chooseFileToSave(std::string_view) override
-    {
-        return ++saveChoices, std::nullopt;
-    }
-    bool openFile(const QString& path) override { return opened << path, true; }
+    std::optional<std::string> chooseFileToSave(std::string_view) override { return std::nullopt; }
+    bool openFile(const QString&) override { return true; }
 
-    int opens = 0, saveChoices = 0;
-    QStringList texts, opened;
+    int opens = 0;
+    QStringList texts;
     Answer answer = Answer::Cancel;
 };
 

@@ -55,14 +55,11 @@ struct CoreTerms {
         return {"open queue ferro", "start raw job Knobstation Status Write",
                 QString("write %1 bytes").arg(bytes), "end job", "close queue"};
     }
-    static SelectionResult chosen(PrinterChoice choice = kPrinter, unsigned n = 2)
+    static SelectionResult chosen(PrinterChoice p = kPrinter, unsigned n = 2)
     {
-        return {SelectionEnd::Ok, choice, n};
+        return {SelectionEnd::Ok, p, n};
     }
-    static SelectionResult cancelled(PrinterChoice choice = kPrinter)
-    {
-        return {SelectionEnd::Cancel, choice, 2};
-    }
+    static SelectionResult cancelled(PrinterChoice p = kPrinter) { return {SelectionEnd::Cancel, p, 2}; }
     static QByteArray bytesOf(std::span<const std::uint8_t> bytes)
     {
         return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
@@ -124,10 +121,7 @@ struct CoreRig : CoreTerms, WindowPort, PagesPort, PrinterSelectorPort, SpoolerP
     }
     void ShowPage(std::size_t index) override { log("show page " + QString::number(tab = index)); }
     std::size_t selectedTab() const override { return tab; }
-    void setCommandEnabled(int id, bool on) override
-    {
-        (id == cmd::Send ? sendEnabled : printerEnabled) = on;
-    }
+    void setCommandEnabled(int id, bool on) override { (id == cmd::Send ? sendOn : printerOn) = on; }
     void setStatusText(int part, const std::string& text) override { status[part] = text.c_str(); }
     void closeWindow(int exitStatus) override { log("close " + QString::number(exitStatus)); }
     std::size_t pageCount() const override { return pages.size(); }
@@ -211,8 +205,8 @@ struct CoreRig : CoreTerms, WindowPort, PagesPort, PrinterSelectorPort, SpoolerP
     std::deque<QString> files;
     FailAt failAt = FailAt::Nothing;
     QStringList journal, problems;
-    QByteArray written; // the last job's data
-    bool sendEnabled = false, printerEnabled = false;
+    QByteArray written;                     // the last job's data
+    bool sendOn = false, printerOn = false; // the send and printer commands
     QString status[2];
     std::size_t tab = 0; // the user clicks tabs here
     std::vector<std::uint8_t> screen;

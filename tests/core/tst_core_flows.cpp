@@ -164,7 +164,7 @@ private slots:
         CoreRig rig(*variant);
         rig.folder = folder.path();
         QCOMPARE(rig.startUp(chosen(kPrinter, 1)), QStringList({"select first printer", formButton}));
-        QVERIFY(rig.showing(rig.defaults()) && rig.sendEnabled && !rig.printerEnabled);
+        QVERIFY(rig.showing(rig.defaults()) && rig.sendOn && !rig.printerOn);
         QCOMPARE(rig.status[0] + rig.status[1], "プリンタ名： ferro接続先： socket://192.0.2.7:9100");
         SettingsBlock odd = rig.defaults();
         for (std::size_t offset = 0; offset < odd.size(); ++offset)
@@ -183,11 +183,11 @@ private slots:
         QCOMPARE(saved.readAll(), settingsFile(*variant, edited));
         QCOMPARE(rig.written, bytesOf(edited.bytes()));
         QVERIFY(rig.core.fileBlock() == edited && rig.core.sentBlock() == edited);
-        QVERIFY(!rig.sendEnabled && !rig.core.neverSent());
+        QVERIFY(!rig.sendOn && !rig.core.neverSent());
         rig.change("msw1", std::string("\x03\x09", 2));
-        QVERIFY(rig.sendEnabled);
+        QVERIFY(rig.sendOn);
         rig.change("msw1", std::string("\x03\x08", 2));
-        QVERIFY(!rig.sendEnabled);
+        QVERIFY(!rig.sendOn);
         QCOMPARE(rig.unexpected(), QString());
     }
 };
