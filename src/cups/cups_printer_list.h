@@ -13,11 +13,18 @@ namespace kbs {
 // one CUPS-Get-Printers for the list, then a trial open of each candidate, all on one
 // connection and within one deadline. Printers merely discovered on the network are not
 // installed and not listed.
+// A queue's "printer-state": whether it prints what it is given.
+enum class QueueState { Idle = 3, Processing = 4, Stopped = 5, Unknown = 0 };
+
 // An installed queue of libcups' default server as its list reports it.
 struct InstalledQueue {
     std::string name;
     std::string makeAndModel; // "printer-make-and-model"
     std::string connection;   // the text shown under "接続先", never with a password
+    QueueState state = QueueState::Unknown;
+    bool accepting = false;                // "printer-is-accepting-jobs": a new job is taken
+    std::vector<std::string> stateReasons; // "printer-state-reasons", "none" left out
+    std::string stateMessage;              // "printer-state-message", the administrator's words
 };
 
 // Every installed queue, whatever its model, from one CUPS-Get-Printers within `budget`;
