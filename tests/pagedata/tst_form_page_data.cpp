@@ -1,6 +1,6 @@
 #include "model/field_codecs.h"
 #include "model/page_tables.h"
-#include "pagedata/code_list.h"
+#include "pagedata/code_list_rules.h"
 #include "pagedata/form_page_data.h"
 #include "variants/kbs18t/kbs18t_variant.h"
 
