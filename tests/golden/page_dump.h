@@ -11,6 +11,7 @@
 #include "pagedata/field_lookup.h"
 #include "pagedata/page_data_for.h"
 #include "pagedata/page_names.h"
+#include "pagedata/param_cases.h"
 
 #include <algorithm>
 #include <bit>
@@ -36,7 +37,7 @@ template <typename... Args> std::string fmt(std::string_view pattern, const Args
 }
 
 // A text in quotes, its line breaks as \n, so that every entry stays on its line.
-inline std::string quoted(std::string_view text)
+inline std::string inQuotes(std::string_view text)
 {
     std::string line = "\"";
     for (const char c : text)
@@ -47,7 +48,7 @@ inline std::string quoted(std::string_view text)
 inline std::string bytesText(std::string_view bytes, bool asHex = false)
 {
     if (!asHex && std::ranges::all_of(bytes, [](char c) { return c >= 0x20 && c < 0x7F; }))
-        return quoted(bytes);
+        return inQuotes(bytes);
     std::string hex;
     for (const char c : bytes)
         hex += fmt("{}{}{}", hex.empty() ? "" : " ", "0123456789ABCDEF"[(c >> 4) & 0xF],
@@ -73,14 +74,8 @@ inline std::vector<SettingsBlock> storesOf(PageData& data, std::size_t index, co
                                            const SettingsBlock& base)
 {
     std::vector<SettingsBlock> stores;
-    for (const int value : values) {
-        data.load(base);
-        Member& member = data.member(index);
-        (member.kind == MemberKind::Choice ? member.choice : member.number) = value;
-        member.text = std::to_string(value);
-        stores.push_back(base);
-        data.store(stores.back());
-    }
+    for (const int value : values)
+        stores.push_back(param_cases::storedWith(data, index, value, base));
     data.load(base);
     return stores;
 }
@@ -109,7 +104,7 @@ inline std::string storedText(const ModelVariant& variant, const std::vector<Set
         const std::string bytes = line.find(" bit ") != std::string::npos
                                       ? std::to_string((stores[k][first] & flipped) ? 1 : 0)
                                       : bytesText(readBytes(stores[k], field->offset, field->width));
-        line += fmt(" {}{}={}", quoted(labels[k]), int(k) == shown ? "*" : "", bytes);
+        line += fmt(" {}{}={}", inQuotes(labels[k]), int(k) == shown ? "*" : "", bytes);
     }
     return line;
 }
@@ -135,11 +130,11 @@ inline std::string controlLine(const ModelVariant& variant, PageData& data, std:
     constexpr const char* kinds[] = {"radio", "check", "list", "number", "button", "feed"};
     constexpr const char* places[] = {"L", "R", "F"};
     std::string line = fmt("  {} {} {} {}", kinds[static_cast<int>(control.kind)], control.name,
-                           places[static_cast<int>(control.placement)], quoted(control.caption));
+                           places[static_cast<int>(control.placement)], inQuotes(control.caption));
     if (!control.note.empty())
-        line += " note " + quoted(control.note);
+        line += " note " + inQuotes(control.note);
     if (!control.group.empty())
-        line += " in " + quoted(control.group);
+        line += " in " + inQuotes(control.group);
     if (!control.visible)
         line += " hidden";
     if (!control.unit.empty() && control.number == nullptr)
@@ -167,7 +162,7 @@ inline std::string controlLine(const ModelVariant& variant, PageData& data, std:
 
 inline std::string noticeText(const FormNoticeText& notice)
 {
-    return fmt("{} / {}{}", quoted(notice.text), quoted(notice.caption),
+    return fmt("{} / {}{}", inQuotes(notice.text), inQuotes(notice.caption),
                notice.captionAfterFormName ? " after form name" : "");
 }
 
@@ -184,7 +179,7 @@ inline std::string formDialogLines(const FormDialogTable& table)
     for (const FormBoxRow& box : table.boxes) {
         std::string line =
             fmt("  {} {} {} {}..{}{} without {}", kinds[static_cast<int>(box.kind)], box.field,
-                quoted(box.label), box.range.min, box.range.max, box.unit, box.valueWithoutField);
+                inQuotes(box.label), box.range.min, box.range.max, box.unit, box.valueWithoutField);
         line += stopsText(box.stops, box.scale);
         for (const int raised : box.raisedToMinimumAtOnce)
             line += fmt(" raise {}", raised);
@@ -240,7 +235,7 @@ inline std::string dump(const ModelVariant& variant)
             lines += controlLine(variant, *data, index, base) + "\n";
         const ControlPageTable* table = findControlPage(*variant.pageTables, tab.page);
         for (const PendingNotice& notice : table ? table->pendingNotices : std::span<const PendingNotice>{}) {
-            lines += fmt("  notice {} / {} on", quoted(notice.text), quoted(notice.caption));
+            lines += fmt("  notice {} / {} on", inQuotes(notice.text), inQuotes(notice.caption));
             for (const std::string_view box : notice.boxes)
                 lines += fmt(" {}", box);
             lines += "\n";

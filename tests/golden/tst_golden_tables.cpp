@@ -2,9 +2,6 @@
 // printers' documentation. Set KBS_GOLDEN_WRITE=1 to rewrite the files after a deliberate change.
 
 #include "page_dump.h"
-#include "variants/kbs18r/kbs18r_variant.h"
-#include "variants/kbs18t/kbs18t_variant.h"
-#include "variants/kbs62d/kbs62d_variant.h"
 
 #include <QFile>
 #include <QStringList>
@@ -17,8 +14,7 @@ private slots:
     void matchesFile_data()
     {
         QTest::addColumn<const kbs::ModelVariant*>("variant");
-        for (const kbs::ModelVariant* variant :
-             {&kbs::kbs18r::variant(), &kbs::kbs62d::variant(), &kbs::kbs18t::variant()})
+        for (const kbs::ModelVariant* variant : param_cases::kVariants)
             QTest::newRow(variant->deliverable.data()) << variant;
     }
 

@@ -55,15 +55,7 @@ class TestPageProperties : public QObject {
     Q_OBJECT
 
 private slots:
-    void pages_data()
-    {
-        QTest::addColumn<const ModelVariant*>("variant");
-        QTest::addColumn<PageId>("page");
-        for (const ModelVariant* variant : param_cases::kVariants)
-            for (const TabSpec& tab : variant->tabs)
-                QTest::addRow("%s %s", variant->deliverable.data(), pageClassName(tab.page).data())
-                    << variant << tab.page;
-    }
+    void pages_data() { param_cases::addPageRows(); }
 
     void pages()
     {

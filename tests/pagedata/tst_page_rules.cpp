@@ -34,10 +34,7 @@ QString text(std::string_view utf8)
 
 const NumberBoxSpec& numberBox(const QString& program, const QString& box)
 {
-    const auto found = param_cases::findControl(variantNamed(program), box.toStdString());
-    if (found.row == nullptr || found.row->number == nullptr)
-        qFatal("no number box %s", qPrintable(box));
-    return *found.row->number;
+    return *param_cases::findControl(variantNamed(program), box.toStdString()).row->number;
 }
 
 std::size_t boxNamed(const FormDialogTable& table, const QString& field)
@@ -281,8 +278,6 @@ private slots:
                 feedStops(*variantNamed(cell[0]).formDialog, cell[1].toStdString());
             const int position = nearestStop(stops, cell[2].toInt());
             QCOMPARE(QString::number(position), cell[3]);
-            QCOMPARE(stopValue(stops, position + 99), stops.back()); // beyond the ends: the ends
-            QCOMPARE(stopValue(stops, -1), stops.front());
         }
     }
 

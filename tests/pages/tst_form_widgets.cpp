@@ -35,7 +35,7 @@ private slots:
     void initTestCase() { QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
     void cleanup() { page_test_support::verifyNoWindowOpen(); }
 
-    void programs_data()
+    void initTestCase_data()
     {
         QTest::addColumn<const ModelVariant*>("variant");
         for (const ModelVariant* variant : param_cases::kVariants)
@@ -44,10 +44,9 @@ private slots:
 
     // Every form: the dialog shows the editor, applies its corrections while typing, moves
     // sliders and boxes together, shows OK's notice and stays open, and Cancel keeps the image.
-    void formDialog_data() { programs_data(); }
     void formDialog()
     {
-        QFETCH(const ModelVariant*, variant);
+        QFETCH_GLOBAL(const ModelVariant*, variant);
         page_fakes::FakeMessages messages;
         page_fakes::FakeDialogs dialogs;
         dialogs.answer = [](QDialog& shown) {
@@ -112,10 +111,9 @@ private slots:
 
     // The form list drives the button's caption; OK in the dialog edits the form the list shows
     // and raises a data check, Cancel changes nothing.
-    void formButton_data() { programs_data(); }
     void formButton()
     {
-        QFETCH(const ModelVariant*, variant);
+        QFETCH_GLOBAL(const ModelVariant*, variant);
         page_fakes::FakeMessages messages;
         page_fakes::FakeDialogs dialogs;
         const auto page = createPage({*variant, messages, dialogs}, variant->formButtonPage, nullptr);
@@ -162,10 +160,9 @@ private slots:
 
     // A box left pending is reported with its page's notice and corrected; a box whose text the
     // store refuses gets the refusal and the focus, and its field keeps its bytes.
-    void pendingAndRefused_data() { programs_data(); }
     void pendingAndRefused()
     {
-        QFETCH(const ModelVariant*, variant);
+        QFETCH_GLOBAL(const ModelVariant*, variant);
         page_fakes::FakeMessages messages;
         page_fakes::FakeDialogs dialogs;
         const ControlPageTable& table = *param_cases::findControl(*variant, "centerCutSheet").page;
@@ -206,22 +203,6 @@ private slots:
         QCOMPARE(messages.shown.back().text, checkStoredNumber(*feedRow->number, "9").refusal);
         feedPage->ShowPendingNotice();
         QCOMPARE(QApplication::focusWidget(), feedTime);
-    }
-
-    // The box takes digits only and keeps its up-down steps in range.
-    void numberBox()
-    {
-        NumberBox box;
-        box.setRange(2, 5);
-        box.show();
-        QVERIFY(QTest::qWaitForWindowActive(&box));
-        typeInto(&box, "4a-");
-        QCOMPARE(box.text(), QString("4"));
-        box.stepBy(2);
-        QCOMPARE(box.text(), QString("5"));
-        box.setText("1");
-        box.stepBy(-1);
-        QCOMPARE(box.text(), QString("2"));
     }
 };
 

@@ -29,15 +29,7 @@ private slots:
     void initTestCase() { QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
     void cleanup() { page_test_support::verifyNoWindowOpen(); }
 
-    void pages_data()
-    {
-        QTest::addColumn<const ModelVariant*>("variant");
-        QTest::addColumn<PageId>("page");
-        for (const ModelVariant* variant : param_cases::kVariants)
-            for (const TabSpec& tab : variant->tabs)
-                QTest::addRow("%s %s", variant->deliverable.data(), pageClassName(tab.page).data())
-                    << variant << tab.page;
-    }
+    void pages_data() { param_cases::addPageRows(); }
 
     void pages()
     {
@@ -91,14 +83,10 @@ private slots:
             widget->LoadBlock(defaults);
             // The user's pick stores what the data stores with that value in the control's member.
             const auto stores = [&](int value) {
-                SettingsBlock block = defaults, expected = defaults;
+                SettingsBlock block = defaults;
                 widget->StoreBlock(block);
-                data.load(defaults);
-                Member& member = data.member(index);
-                (member.kind == MemberKind::Choice ? member.choice : member.number) = value;
-                member.text = std::to_string(value);
-                data.store(expected);
-                QVERIFY2(block == expected, qPrintable(name + " " + QString::number(value)));
+                QVERIFY2(block == param_cases::storedWith(data, index, value, defaults),
+                         qPrintable(name + " " + QString::number(value)));
             };
             const qsizetype checks = dataChecks.count();
             switch (control.kind) {
@@ -125,9 +113,10 @@ private slots:
                 }
                 break;
             }
-            default: // number boxes and feed rows
+            default: // number boxes and feed rows, which take digits only
                 for (int value : {control.number->min, control.number->max}) {
-                    page_test_support::typeInto(widget->findChild<NumberBox*>(name), QString::number(value));
+                    page_test_support::typeInto(widget->findChild<NumberBox*>(name),
+                                                "x" + QString::number(value));
                     stores(value);
                 }
             }
