@@ -1,4 +1,4 @@
-#include "pagedata/code_list.h"
+#include "pagedata/code_list_rules.h"
 
 #include <algorithm>
 
