@@ -35,6 +35,7 @@ void tellOnStandardError(const QString& program, const QString& problem)
 void readPrintServerSettings()
 {
     cupsServer();
+    ippPort();
     cupsUser();
     cupsEncryption();
     cupsLangDefault();
