@@ -63,7 +63,7 @@ void listPrinters(fuzz::FuzzInput& input)
     // The list answer read twice: to see what it holds, and by the printer list.
     fuzz::FuzzInput again = input;
     Feed replay(again);
-    const auto installed = installedQueues(10s, &replay).value_or(std::vector<InstalledQueue>{});
+    const auto installed = installedQueues(10s, {.feed = &replay}).value_or(std::vector<InstalledQueue>{});
     Feed feed(input);
     const std::vector<PrinterChoice> usable = CupsPrinterList(10s, &feed).usablePrinters(variant);
     FUZZ_CHECK(feed.exchanges.front().operation == IPP_OP_CUPS_GET_PRINTERS);
@@ -87,7 +87,7 @@ void sendJob(fuzz::FuzzInput& input)
 {
     const SettingsBlock block = input.block(input.program());
     Feed feed(input);
-    std::unique_ptr<OpenQueue> queue = CupsSpooler({10s, 4s}, &feed).openForUse("q");
+    std::unique_ptr<OpenQueue> queue = CupsSpooler({10s, 4s}, {.feed = &feed}).openForUse("q");
     FUZZ_CHECK(!queue || feed.exchanges.back().success);
     const bool started = queue && queue->startRawJob("Knobstation Status Write");
     FUZZ_CHECK(!started || feed.exchanges.back().success);

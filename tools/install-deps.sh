@@ -10,6 +10,7 @@ packages=(
   fonts-ipafont-gothic
   xvfb xauth x11-utils xdotool imagemagick
   dpkg-dev desktop-file-utils lintian
+  ansible-core
 )
 
 missing=()
@@ -45,6 +46,7 @@ required=(
   "/usr/bin/desktop-file-validate desktop-file-utils"
   "/usr/bin/lintian lintian"
   "/usr/bin/clang++ clang"
+  "/usr/bin/ansible-playbook ansible-core"
 )
 absent=()
 for entry in "${required[@]}"; do

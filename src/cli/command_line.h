@@ -28,6 +28,14 @@ struct CommandLine {
     std::vector<std::string> positional;
     std::set<std::string> flags;
     std::map<std::string, std::string> options;
+    std::map<std::string, std::vector<std::string>> repeated; // options that may be given again
+
+    std::span<const std::string> values(const std::string& option) const
+    {
+        const auto found = repeated.find(option);
+        return found != repeated.end() ? std::span<const std::string>(found->second)
+                                       : std::span<const std::string>();
+    }
 
     bool has(const std::string& flag) const { return flags.contains(flag); }
     const std::string* value(const std::string& option) const

@@ -46,5 +46,8 @@ int importCommand(const CommandRun& run);
 int newCommand(const CommandRun& run);
 int queuesCommand(const CommandRun& run);
 int sendCommand(const CommandRun& run);
+int sentCommand(const CommandRun& run);
+// diff --sent QUEUE FILE: the file against the queue's record.
+int diffSentCommand(const CommandRun& run);
 
 } // namespace kbs::cli

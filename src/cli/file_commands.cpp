@@ -33,6 +33,8 @@ int showCommand(const CommandRun& run)
 
 int diffCommand(const CommandRun& run)
 {
+    if (run.line.value("--sent"))
+        return diffSentCommand(run);
     // One file: what it changes from the factory defaults.
     const bool two = run.line.positional.size() > 1;
     const auto first = run.readImageOrText(run.line.positional[0]);

@@ -118,7 +118,7 @@ int runKnobctl(std::span<const std::string> arguments, Console& console)
     static constexpr std::pair<std::string_view, int (*)(const CommandRun&)> kRuns[] = {
         {"show", showCommand},     {"diff", diffCommand}, {"export", exportCommand},
         {"import", importCommand}, {"new", newCommand},   {"queues", queuesCommand},
-        {"send", sendCommand},
+        {"send", sendCommand},     {"sent", sentCommand},
     };
     const CommandRun run{*request.command, request.line, console};
     try {

@@ -5,9 +5,6 @@
 #include "cups/printer_list.h"
 
 #include <algorithm>
-#include <atomic>
-#include <mutex>
-#include <thread>
 
 namespace kbs::cli {
 
@@ -92,47 +89,29 @@ QueueResult expectedOutcome(const InstalledQueue& queue, Language language)
     return {queue.name, Outcome::Sent, say(language, kSent)};
 }
 
-std::vector<QueueResult> sendToQueues(SpoolerPort& spooler, std::span<const InstalledQueue> targets,
-                                      std::span<const std::uint8_t> block, unsigned parallel,
-                                      const std::function<void(std::size_t, std::size_t)>& progress,
-                                      Language language)
+QueueResult sendToQueue(SpoolerPort& spooler, const InstalledQueue& target,
+                        std::span<const std::uint8_t> block, Language language)
 {
-    std::vector<QueueResult> results(targets.size());
-    std::atomic<std::size_t> next{0};
-    std::mutex reporting;
-    std::size_t done = 0;
-    const auto work = [&] {
-        for (std::size_t i; (i = next++) < targets.size();) {
-            QueueResult& result = results[i];
-            result = expectedOutcome(targets[i], language);
-            if (result.outcome != Outcome::Failed && result.outcome != Outcome::Rejected &&
-                !sendRawJob(spooler, targets[i].name, block))
-                result = {targets[i].name, Outcome::Failed, say(language, kUnavailable)};
-            const std::lock_guard lock(reporting);
-            if (progress)
-                progress(++done, targets.size());
-        }
-    };
-    const std::size_t threads =
-        std::clamp<std::size_t>(parallel, 1, std::max<std::size_t>(targets.size(), 1));
-    std::vector<std::jthread> workers;
-    for (std::size_t t = 1; t < threads; ++t)
-        workers.emplace_back(work);
-    work();
-    workers.clear(); // joins: every result is in before they are handed out
-    return results;
+    QueueResult result = expectedOutcome(target, language);
+    if (result.outcome != Outcome::Failed && result.outcome != Outcome::Rejected &&
+        !sendRawJob(spooler, target.name, block))
+        result = {target.name, Outcome::Failed, say(language, kUnavailable)};
+    return result;
 }
 
 std::string_view outcomeKeyword(Outcome outcome)
 {
-    static constexpr std::string_view kKeywords[] = {"sent", "held", "rejected", "failed"};
+    static constexpr std::string_view kKeywords[] = {"sent", "held", "rejected", "failed", "unchanged"};
     return kKeywords[static_cast<int>(outcome)];
 }
 
 std::string outcomeText(Outcome outcome, Language language)
 {
-    static constexpr Phrase kTexts[] = {
-        {"sent", "送信済み"}, {"held", "保留"}, {"rejected", "拒否"}, {"FAILED", "失敗"}};
+    static constexpr Phrase kTexts[] = {{"sent", "送信済み"},
+                                        {"held", "保留"},
+                                        {"rejected", "拒否"},
+                                        {"FAILED", "失敗"},
+                                        {"unchanged", "変更なし"}};
     return say(language, kTexts[static_cast<int>(outcome)]);
 }
 

@@ -26,8 +26,9 @@ SendPlan planSend(const ModelVariant& variant, std::span<const InstalledQueue> i
                   std::span<const std::string> named, bool all, Language language);
 
 // What became of the settings at one queue. Held: the server took the job, but the queue is
-// paused and prints nothing until it is resumed.
-enum class Outcome { Sent, Held, Rejected, Failed };
+// paused and prints nothing until it is resumed. Unchanged: not sent, the queue's record holds
+// the same block.
+enum class Outcome { Sent, Held, Rejected, Failed, Unchanged };
 
 struct QueueResult {
     std::string queue;
@@ -38,15 +39,11 @@ struct QueueResult {
 // What a send would do at the queue as its state stands; `message` says why.
 QueueResult expectedOutcome(const InstalledQueue& queue, Language language);
 
-// Sends `block` as the programs' raw job to every target, `parallel` at a time, and reports
-// each finished queue to `progress` (serialised). A queue that does not accept jobs is not
-// tried. The results are in the order of the targets.
-std::vector<QueueResult>
-sendToQueues(SpoolerPort& spooler, std::span<const InstalledQueue> targets,
-             std::span<const std::uint8_t> block, unsigned parallel,
-             const std::function<void(std::size_t done, std::size_t total)>& progress, Language language);
+// Sends `block` as the programs' raw job to the queue; one that does not accept jobs is not tried.
+QueueResult sendToQueue(SpoolerPort& spooler, const InstalledQueue& target,
+                        std::span<const std::uint8_t> block, Language language);
 
-// The outcome's keyword in JSON ("sent", "held", "rejected", "failed") and in a table.
+// The outcome's keyword in JSON ("sent", "held", "rejected", "failed", "unchanged") and in a table.
 std::string_view outcomeKeyword(Outcome outcome);
 std::string outcomeText(Outcome outcome, Language language);
 // A queue's state: "idle", "processing", "paused" or "unknown", and as a table shows it.

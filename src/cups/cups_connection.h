@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cups/print_server.h"
+
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -37,15 +39,15 @@ public:
     virtual std::optional<std::string> answerTo(ipp_t* request) = 0;
 };
 
-// One connection of our own to libcups' default server (CUPS_SERVER, client.conf), closed on
+// One connection of our own to a print server (by default libcups' own choice), closed on
 // destruction. Every request on it fails once the deadline has passed, however the server
 // behaves: a hung spooler cannot hold the program longer than that.
 class CupsConnection {
 public:
     using Clock = std::chrono::steady_clock;
 
-    // With a feed, no server is connected and every answer comes from the feed.
-    explicit CupsConnection(Clock::time_point deadline, AnswerFeed* feed = nullptr);
+    // With a feed in `server`, nothing is connected and every answer comes from the feed.
+    explicit CupsConnection(Clock::time_point deadline, const PrintServer& server = defaultPrintServer());
     ~CupsConnection();
     CupsConnection(const CupsConnection&) = delete;
     CupsConnection& operator=(const CupsConnection&) = delete;

@@ -128,9 +128,10 @@ std::string connectionOf(const QueueAttributes& queue)
 
 } // namespace
 
-std::optional<std::vector<InstalledQueue>> installedQueues(std::chrono::milliseconds budget, AnswerFeed* feed)
+std::optional<std::vector<InstalledQueue>> installedQueues(std::chrono::milliseconds budget,
+                                                           const PrintServer& server)
 {
-    CupsConnection connection(CupsConnection::Clock::now() + budget, feed);
+    CupsConnection connection(CupsConnection::Clock::now() + budget, server);
     static const char* const requested[] = {"printer-name",
                                             "printer-make-and-model",
                                             "device-uri",
@@ -157,7 +158,9 @@ CupsPrinterList::CupsPrinterList(std::chrono::milliseconds budget, AnswerFeed* f
 
 std::vector<PrinterChoice> CupsPrinterList::usablePrinters(const ModelVariant& variant)
 {
-    CupsConnection connection(CupsConnection::Clock::now() + budget_, feed_);
+    PrintServer server = defaultPrintServer();
+    server.feed = feed_;
+    CupsConnection connection(CupsConnection::Clock::now() + budget_, server);
     std::vector<PrinterChoice> usable;
     // Of every queue, only what the model test needs: most queues are of models no program serves.
     static const char* const requested[] = {"printer-name", "printer-make-and-model"};

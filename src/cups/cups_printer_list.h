@@ -1,15 +1,12 @@
 #pragma once
 
+#include "cups/print_server.h"
 #include "cups/printer_list.h"
 
 #include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
-
-namespace kbs {
-class AnswerFeed;
-}
 
 namespace kbs {
 
@@ -31,16 +28,16 @@ struct InstalledQueue {
     std::string stateMessage;              // "printer-state-message", the administrator's words
 };
 
-// Every installed queue, whatever its model, from one CUPS-Get-Printers within `budget`;
-// nothing when the server does not answer in time. No queue is opened.
-// With a feed, the answers come from it instead of the server.
+// Every installed queue of `server`, whatever its model, from one CUPS-Get-Printers within
+// `budget`; nothing when the server does not answer in time. No queue is opened.
 std::optional<std::vector<InstalledQueue>> installedQueues(std::chrono::milliseconds budget,
-                                                           AnswerFeed* feed = nullptr);
+                                                           const PrintServer& server = defaultPrintServer());
 
 class CupsPrinterList : public PrinterListSource {
 public:
     static constexpr std::chrono::milliseconds kDefaultBudget{10000};
 
+    // With a feed, its answers stand in for libcups' default server.
     explicit CupsPrinterList(std::chrono::milliseconds budget = kDefaultBudget, AnswerFeed* feed = nullptr);
 
     std::vector<PrinterChoice> usablePrinters(const ModelVariant& variant) override;
