@@ -16,46 +16,61 @@ namespace kbs {
 
 RadioPairBox::RadioPairBox(const ControlSpec& control, const std::function<void()>& onUserChange,
                            int maxWidth, QWidget* parent)
-    : QGroupBox(toQString(control.caption), parent)
+    : QGroupBox(toQString(control.caption), parent), maxWidth_(maxWidth)
 {
     setObjectName(toQString(control.name));
     const DialogUnits units(font());
-    auto* rows = new QVBoxLayout(this);
-    rows->setContentsMargins(units.x(2), 0, units.x(2), units.y(1));
-    rows->setSpacing(0);
-    QHBoxLayout* buttonRows[2];
+    rows_ = new QVBoxLayout(this);
+    rows_->setContentsMargins(units.x(2), 0, units.x(2), units.y(1));
+    rows_->setSpacing(0);
     for (int value = 0; value < 2; ++value) {
         auto* button = new QRadioButton(toQString(control.choices[static_cast<std::size_t>(value)]), this);
         button->setObjectName(toQString(control.name) + QLatin1Char('_') + QString::number(value));
         // clicked, not toggled: only the user's clicks and keys count as a change.
         connect(button, &QRadioButton::clicked, this, [onUserChange] { onUserChange(); });
         buttons_[value] = button;
-        buttonRows[value] = new QHBoxLayout;
-        buttonRows[value]->addWidget(button);
-        buttonRows[value]->addStretch();
-        rows->addLayout(buttonRows[value]);
+        buttonRows_[value] = new QHBoxLayout;
+        buttonRows_[value]->addWidget(button);
+        buttonRows_[value]->addStretch();
+        rows_->addLayout(buttonRows_[value]);
     }
 
-    auto* note = new QLabel(toQString(control.note), this);
-    note->setObjectName(toQString(control.name) + QStringLiteral("_note"));
+    note_ = new QLabel(toQString(control.note), this);
+    note_->setObjectName(toQString(control.name) + QStringLiteral("_note"));
+}
+
+// Measuring the texts is most of what a box costs, and a page the user never opens need not
+// pay it: the note finds its place when a layout first asks for the box's size.
+void RadioPairBox::placeNoteOnce() const
+{
+    if (notePlaced_)
+        return;
+    notePlaced_ = true;
     // Beside the first button if the box stays within the column, else beside the second,
     // else on a row of its own.
-    for (QHBoxLayout* row : buttonRows) {
-        row->addWidget(note);
-        if (hintWidth() <= maxWidth)
+    for (QHBoxLayout* row : buttonRows_) {
+        row->addWidget(note_);
+        if (hintWidth() <= maxWidth_)
             return;
-        row->removeWidget(note);
+        row->removeWidget(note_);
     }
     auto* noteRow = new QHBoxLayout;
     noteRow->addStretch();
-    noteRow->addWidget(note);
-    rows->addLayout(noteRow);
+    noteRow->addWidget(note_);
+    rows_->addLayout(noteRow);
+}
+
+QSize RadioPairBox::sizeHint() const
+{
+    placeNoteOnce();
+    return QGroupBox::sizeHint();
 }
 
 // The style's own hint leaves a wide margin behind the caption, more than a column can
 // spare; the caption needs only its label rectangle and the same inset on either side.
 QSize RadioPairBox::minimumSizeHint() const
 {
+    placeNoteOnce();
     return {hintWidth(), QGroupBox::minimumSizeHint().height()};
 }
 

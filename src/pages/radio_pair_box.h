@@ -7,8 +7,10 @@
 
 #include <functional>
 
+class QHBoxLayout;
 class QLabel;
 class QRadioButton;
+class QVBoxLayout;
 
 namespace kbs {
 
@@ -22,6 +24,7 @@ public:
                  QWidget* parent = nullptr);
 
     QWidget* widget() override { return this; }
+    QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
     void showMember(const Member& member) override;
     void readMember(Member& member) const override;
@@ -30,11 +33,17 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void placeNoteOnce() const;
     // The hint's width: the contents' or the caption's, whichever is wider.
     int hintWidth() const;
     int captionWidth() const;
 
     QRadioButton* buttons_[2];
+    QVBoxLayout* rows_;
+    QHBoxLayout* buttonRows_[2];
+    QLabel* note_;
+    const int maxWidth_;
+    mutable bool notePlaced_ = false;
     mutable QString measuredTitle_;
     mutable int measuredHeight_ = 0;
     mutable int captionWidth_ = -1;
