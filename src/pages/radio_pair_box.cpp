@@ -50,6 +50,7 @@ void RadioPairBox::placeNoteOnce() const
     // else on a row of its own.
     for (QHBoxLayout* row : buttonRows_) {
         row->addWidget(note_);
+        rows_->invalidate(); // a box laid out before would keep its old size
         if (hintWidth() <= maxWidth_)
             return;
         row->removeWidget(note_);
