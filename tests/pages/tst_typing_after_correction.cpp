@@ -1,0 +1,71 @@
+// When the program rewrites the text of a box the user is typing in (a cleared box refilled, a
+// value corrected), the next keys replace the new text: clearing any box of any page or of the
+// form dialog and typing a value of its range gives that value.
+#include "page_test_support.h"
+#include "pagedata/form_editor.h"
+#include "pages/format_dlg.h"
+#include "variants/kbs18r/kbs18r_variant.h"
+#include "variants/kbs18t/kbs18t_variant.h"
+#include "variants/kbs62d/kbs62d_variant.h"
+
+using namespace kbs;
+using page_test_support::PageRig;
+
+namespace {
+// Clears the box, then types the middle of its range; empty when the box shows it.
+QString typingFails(NumberBox* box)
+{
+    const QString wanted = QString::number((box->minimum() + box->maximum()) / 2);
+    page_test_support::typeInto(box, {});
+    QTest::keyClicks(box, wanted);
+    return box->text() == wanted ? QString() : box->objectName() + " shows " + box->text();
+}
+} // namespace
+
+class TestTypingAfterCorrection : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
+    void cleanup() { page_test_support::verifyNoWindowOpen(); }
+
+    void typedValueReplacesTheProgramsText()
+    {
+        int boxes = 0;
+        for (const ModelVariant* variant : {&kbs18r::variant(), &kbs62d::variant(), &kbs18t::variant()}) {
+            for (const TabSpec& tab : variant->tabs) {
+                PageRig rig(*variant, tab.page);
+                QVERIFY(rig.activate());
+                for (NumberBox* box : rig.page->findChildren<NumberBox*>()) {
+                    QCOMPARE(typingFails(box), QString());
+                    ++boxes;
+                }
+                rig.page->close();
+            }
+
+            // Every box of the form dialog, opened on its second form (it has every field).
+            page_fakes::FakeMessages messages;
+            page_fakes::FakeDialogs dialogs;
+            FormEditor editor(*variant);
+            CFormatDlg dialog({*variant, messages, dialogs}, editor);
+            const std::string_view form = variant->formDialog->forms[1].formName;
+            QVERIFY(dialog.ParseForm(form));
+            dialog.SetFormName(form);
+            QStringList failures;
+            dialogs.answer = [&](QDialog& shown) {
+                shown.show();
+                if (QTest::qWaitForWindowActive(&shown))
+                    for (std::size_t index = 0; index < editor.table().boxes.size(); ++index, ++boxes)
+                        failures << typingFails(dialog.box(index));
+                shown.close();
+                return int(QDialog::Rejected);
+            };
+            dialog.run();
+            failures.removeAll(QString());
+            QCOMPARE(failures, QStringList());
+        }
+        QVERIFY(boxes > 30);
+    }
+};
+
+QTEST_MAIN(TestTypingAfterCorrection)
+#include "tst_typing_after_correction.moc"
