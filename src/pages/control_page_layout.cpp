@@ -10,7 +10,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <utility>
 
 namespace kbs {
 
@@ -36,6 +35,18 @@ void lineUpLabels(const std::vector<ControlWidget*>& controls)
     for (ControlWidget* control : controls)
         if (QLabel* label = control->label())
             label->setMinimumWidth(widest);
+}
+
+// The lists one below the other across the page form one column, as wide as the widest.
+void evenListWidths(const std::vector<ControlWidget*>& controls)
+{
+    int widest = 0;
+    for (ControlWidget* control : controls)
+        if (QWidget* list = control->list())
+            widest = std::max(widest, list->sizeHint().width());
+    for (ControlWidget* control : controls)
+        if (QWidget* list = control->list())
+            list->setMinimumWidth(widest);
 }
 
 QWidget* groupBox(QWidget& page, std::string_view caption, const std::vector<ControlWidget*>& controls)
@@ -80,8 +91,9 @@ void arrangeControls(QWidget& page, const std::vector<PlacedControl>& controls)
     rows->setSpacing(units.y(kSpacingDlu));
 
     QVBoxLayout* columns[2] = {nullptr, nullptr};
-    // Single controls one below the other across the page line their labels up too.
-    std::vector<ControlWidget*> fullRun;
+    // Single controls across the page line their labels and lists up, above and below the
+    // columns alike.
+    std::vector<ControlWidget*> acrossPage;
     const auto closeBand = [&] {
         for (QVBoxLayout* column : columns)
             if (column)
@@ -93,12 +105,9 @@ void arrangeControls(QWidget& page, const std::vector<PlacedControl>& controls)
             closeBand();
             rows->addWidget(item.widget);
             if (item.single)
-                fullRun.push_back(item.single);
-            else
-                lineUpLabels(std::exchange(fullRun, {}));
+                acrossPage.push_back(item.single);
             continue;
         }
-        lineUpLabels(std::exchange(fullRun, {}));
         if (!columns[0]) {
             auto* band = new QHBoxLayout;
             band->setSpacing(units.x(kColumnGapDlu));
@@ -112,7 +121,8 @@ void arrangeControls(QWidget& page, const std::vector<PlacedControl>& controls)
         columns[item.placement == Placement::Left ? 0 : 1]->addWidget(item.widget);
     }
     closeBand();
-    lineUpLabels(fullRun);
+    lineUpLabels(acrossPage);
+    evenListWidths(acrossPage);
     rows->addStretch();
 }
 
