@@ -20,13 +20,11 @@ struct AcceptingQueue : OpenQueue {
 };
 
 // Chooses the printer at start-up and cancels later selections; opens no file; records the
-// queues opened, the save dialogs and the files the desktop is asked to show.
-struct Ports : PrinterSelectorPort, SpoolerPort, FileChooserPort, DesktopOpenerPort {
+// queues opened and the save dialogs.
+struct Ports : PrinterSelectorPort, SpoolerPort, FileChooserPort {
     std::vector<bool> selections; // startupComplete of each
     int opens = 0;
     int saveChoices = 0;
-    QStringList opened;
-    bool desktopShows = true;
     bool queuesAccept = false;
 
     SelectionResult runSelection(const PrinterChoice&, bool startupComplete) override
@@ -45,7 +43,6 @@ struct Ports : PrinterSelectorPort, SpoolerPort, FileChooserPort, DesktopOpenerP
     {
         return ++saveChoices, std::nullopt;
     }
-    bool openFile(const QString& path) override { return opened << path, desktopShows; }
 };
 
 // The main window, started up and shown; its questions take the scripted answer, notices OK.
@@ -56,7 +53,7 @@ public:
         : CMainDlg(variantNamed(deliverable), programDirectory)
     {
         ports.queuesAccept = queuesAccept;
-        initialise({ports, ports, ports, ports});
+        initialise({ports, ports, ports});
         show();
     }
     Answer showMessage(std::string_view text, std::string_view caption, ButtonSet buttons,
