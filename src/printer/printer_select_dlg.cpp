@@ -54,6 +54,9 @@ QTreeWidgetItem* newRow(const PrinterChoice& printer)
     auto* row = new QTreeWidgetItem;
     row->setText(NameColumn, toQString(printer.name));
     row->setText(ConnectionColumn, toQString(printer.connection));
+    // A connection is often wider than its column; the tip shows it whole (the spooler's
+    // text carries no password).
+    row->setToolTip(ConnectionColumn, toQString(printer.connection));
     row->setData(NameColumn, kSpoolerTextRole, QByteArray::fromStdString(printer.name));
     row->setData(ConnectionColumn, kSpoolerTextRole, QByteArray::fromStdString(printer.connection));
     return row;
@@ -88,6 +91,9 @@ void CPrinterSelectDlg::buildControls()
     list_->setColumnCount(2);
     list_->setHeaderLabels({QStringLiteral("プリンタ名"), QStringLiteral("接続先")});
     list_->header()->setStretchLastSection(false);
+    // The user can widen a column to read it; a wider one scrolls.
+    list_->header()->setSectionResizeMode(QHeaderView::Interactive);
+    list_->header()->setMinimumSectionSize(du.x(10));
     list_->header()->setSectionsMovable(false);
     list_->header()->setSectionsClickable(false);
     list_->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
