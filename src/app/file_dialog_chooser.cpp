@@ -13,6 +13,8 @@ std::optional<std::string> runFileDialog(QWidget* parent, std::string_view initi
                                          QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(parent);
+    // Qt's own dialog, which speaks the program's Japanese; a desktop's would follow the session.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilter(QStringLiteral("KS設定ファイル (*.dat)"));

@@ -43,6 +43,7 @@ QString programBaseName(const char* argv0)
 int CMainApp::run(SingleInstance& instance)
 {
     installJapaneseQtTexts();
+    usePlainDialogButtons();
     QApplication::setFont(dialogFont());
     QApplication::setWindowIcon(programIcon());
 
