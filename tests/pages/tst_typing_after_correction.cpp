@@ -25,9 +25,6 @@ QString typingFails(NumberBox* box)
 class TestTypingAfterCorrection : public QObject {
     Q_OBJECT
 private slots:
-    void init() { QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
-    void cleanup() { page_test_support::verifyNoWindowOpen(); }
-
     void typedValueReplacesTheProgramsText()
     {
         int boxes = 0;
