@@ -127,7 +127,8 @@ std::vector<Wanted> labelsOfThePages(const ModelVariant& variant)
         }
         if (controls) {
             for (const ControlRow& row : controls->rows) {
-                if (!row.visible)
+                // A button's caption is the form it opens, not the one in the table.
+                if (!row.visible || row.kind == ControlKind::PushButton)
                     continue;
                 for (const std::string_view text : {row.label, row.group, row.unit, row.note})
                     want(wanted, text, source);
