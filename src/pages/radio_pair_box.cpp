@@ -37,6 +37,8 @@ RadioPairBox::RadioPairBox(const ControlSpec& control, const std::function<void(
     rows_[2] = new QHBoxLayout;
     rows_[2]->addStretch();
     rows->addLayout(rows_[2]);
+    // A box made taller to match its row keeps its buttons at the top.
+    rows->addStretch();
     note_->setObjectName(toQString(control.name) + QStringLiteral("_note"));
     placeNote(NotePlace::BesideFirst);
 }
