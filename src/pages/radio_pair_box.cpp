@@ -16,7 +16,8 @@ namespace kbs {
 
 RadioPairBox::RadioPairBox(const ControlSpec& control, const std::function<void()>& onUserChange,
                            QWidget* parent)
-    : QGroupBox(toQString(control.caption), parent), note_(new QLabel(toQString(control.note), this))
+    : QGroupBox(toQString(control.caption), parent), note_(new QLabel(toQString(control.note), this)),
+      switchNumber_(new QLabel(this)), remark_(new QLabel(this))
 {
     setObjectName(toQString(control.name));
     const DialogUnits units(font());
@@ -40,6 +41,14 @@ RadioPairBox::RadioPairBox(const ControlSpec& control, const std::function<void(
     // A box made taller to match its row keeps its buttons at the top.
     rows->addStretch();
     note_->setObjectName(toQString(control.name) + QStringLiteral("_note"));
+    // A note with a remark after its switch number ("（MSW3-1）　　（P62DWのみ）") can stand
+    // in two parts beside the two buttons, the number where every other group has it.
+    const QString note = note_->text();
+    const qsizetype gap = note.indexOf(QChar(0x3000));
+    if (gap > 0) {
+        switchNumber_->setText(note.left(gap));
+        remark_->setText(note.mid(gap).trimmed());
+    }
     placeNote(NotePlace::BesideFirst);
 }
 
@@ -47,8 +56,20 @@ RadioPairBox::RadioPairBox(const ControlSpec& control, const std::function<void(
 void RadioPairBox::placeNote(NotePlace place)
 {
     for (QHBoxLayout* row : rows_)
-        row->removeWidget(note_);
-    rows_[static_cast<int>(place)]->addWidget(note_);
+        for (QLabel* label : {note_, switchNumber_, remark_})
+            row->removeWidget(label);
+    const bool inParts = place == NotePlace::BesideFirst && !remark_->text().isEmpty();
+    note_->setVisible(!inParts);
+    switchNumber_->setVisible(inParts);
+    remark_->setVisible(inParts);
+    if (inParts) {
+        rows_[0]->addWidget(switchNumber_);
+        rows_[1]->addWidget(remark_);
+    } else {
+        rows_[static_cast<int>(place)]->addWidget(note_);
+    }
+    // The rows changed; the box's own layout measures them afresh.
+    layout()->invalidate();
 }
 
 void placeNotes(const std::vector<RadioPairBox*>& boxes, int maxWidth)
@@ -57,7 +78,8 @@ void placeNotes(const std::vector<RadioPairBox*>& boxes, int maxWidth)
         bool fits = true;
         for (RadioPairBox* box : boxes) {
             box->placeNote(place);
-            fits = fits && box->minimumSizeHint().width() <= maxWidth;
+            // The rows decide; a caption wider than the column is wide wherever the note is.
+            fits = fits && box->layout()->totalMinimumSize().width() <= maxWidth;
         }
         if (fits)
             return;

@@ -42,6 +42,8 @@ private:
     QRadioButton* buttons_[2];
     QHBoxLayout* rows_[3]; // the two buttons' rows and the note's own
     QLabel* note_;
+    QLabel* switchNumber_; // the note's parts, when it stands in two
+    QLabel* remark_;
     mutable QString measuredTitle_;
     mutable int measuredHeight_ = 0;
     mutable int captionWidth_ = -1;

@@ -78,7 +78,7 @@ void TestParamPages::typingIntoACentringBox()
     rig.type("centerCutSheet", "");
     QCOMPARE(box->text(), QString("10"));
 
-    rig.type("centerCutSheet", "99");
+    rig.type("centerCutSheet", "69");
     QCOMPARE(box->text(), QString("68"));
 
     rig.type("centerRearTractor", "13");

@@ -9,8 +9,6 @@ using namespace kbs;
 
 namespace {
 
-constexpr int kWideColumn = 10000; // the note always fits beside the first button
-
 ControlSpec radioPair(std::string_view caption)
 {
     ControlSpec control;
@@ -25,7 +23,7 @@ ControlSpec radioPair(std::string_view caption)
 std::unique_ptr<RadioPairBox> boxIn(QWidget* parent, std::string_view caption)
 {
     return std::make_unique<RadioPairBox>(
-        radioPair(caption), [] {}, kWideColumn, parent);
+        radioPair(caption), [] {}, parent);
 }
 
 } // namespace
