@@ -32,6 +32,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, qt6-translations-l10n")
 # A print server to send to (possibly another machine's) and a browser launcher for the help.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups-daemon, xdg-utils")
+# What runs the Ansible module in /usr/share/knobstation/ansible.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "ansible-core")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

@@ -10,6 +10,7 @@ packages=(
   fonts-ipafont-gothic
   xvfb xauth x11-utils xdotool imagemagick
   dpkg-dev desktop-file-utils lintian
+  ansible-core
 )
 
 missing=()
@@ -44,6 +45,7 @@ required=(
   "/usr/bin/dpkg-buildflags dpkg-dev"
   "/usr/bin/desktop-file-validate desktop-file-utils"
   "/usr/bin/lintian lintian"
+  "/usr/bin/ansible-playbook ansible-core"
 )
 absent=()
 for entry in "${required[@]}"; do

@@ -1,47 +1,57 @@
 #include "cli/file_image.h"
 
-#include "core/messages.h"
 #include "settingsfile/file_replacement.h"
 #include "settingsfile/posix_file.h"
-#include "settingsfile/settings_file.h"
 #include "variants/kbs18r/kbs18r_variant.h"
 #include "variants/kbs18t/kbs18t_variant.h"
 #include "variants/kbs62d/kbs62d_variant.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
 
 namespace kbs::cli {
 
 namespace {
 
 // Bytes after the block are kept, but a file is not read into memory without end.
-constexpr std::size_t kLargestTail = 16 * 1024 * 1024;
+constexpr std::size_t kLargestFile = 16 * 1024 * 1024;
+// Where an identifier of some program's settings file would end at the latest.
+constexpr std::size_t kLongestIdentifier = 64;
+
+constexpr Phrase kNotFound{"not found", "見つかりません"};
+constexpr Phrase kFolder{"a folder, not a file", "フォルダーです（ファイルではありません）"};
+constexpr Phrase kNotRegular{"not a regular file", "通常のファイルではありません"};
+constexpr Phrase kTooLarge{"too large for a settings file", "設定ファイルとしては大きすぎます"};
+constexpr Phrase kEmpty{"empty: not a settings file", "空のファイルです（設定ファイルではありません）"};
+constexpr Phrase kNotSettings{"not a settings file", "設定ファイルではありません"};
+constexpr Phrase kTruncated{"truncated %1 settings file: %2 of %3 bytes",
+                            "途中で切れた %1 の設定ファイルです（%3 バイト中 %2 バイト）"};
+constexpr Phrase kOtherProgram{"a settings file of another program (\"%1\")",
+                               "別のプログラムの設定ファイルです（「%1」）"};
+constexpr Phrase kCannotRead{"cannot be read: %1", "読み込めません: %1"};
+constexpr Phrase kCannotWrite{"cannot be written: %1", "書き込めません: %1"};
+
+std::string systemReason(int error)
+{
+    return error != 0 ? std::strerror(error) : "unknown error";
+}
 
 std::size_t identifierLength(const ModelVariant& variant)
 {
     return variant.fileIdentifier.size() + 1;
 }
 
-// Everything from `offset` to the end of the file; nothing when it cannot be read whole.
-std::optional<std::vector<std::uint8_t>> bytesFrom(const std::string& path, std::size_t offset)
+// What another program of this kind would write before its NUL: printable ASCII.
+bool looksLikeIdentifier(std::span<const std::uint8_t> text)
 {
-    const posix_file::Descriptor file(posix_file::openWithoutBlocking(path, O_RDONLY));
-    if (!file.isOpen() || lseek(file.get(), static_cast<off_t>(offset), SEEK_SET) < 0)
-        return std::nullopt;
-    std::vector<std::uint8_t> bytes;
-    std::array<std::uint8_t, 65536> buffer{};
-    for (;;) {
-        const ssize_t got = read(file.get(), buffer.data(), buffer.size());
-        if (got < 0 || bytes.size() + static_cast<std::size_t>(got) > kLargestTail)
-            return std::nullopt;
-        if (got == 0)
-            return bytes;
-        bytes.insert(bytes.end(), buffer.begin(), buffer.begin() + got);
-    }
+    return text.size() >= 4 &&
+           std::ranges::all_of(text, [](std::uint8_t c) { return c >= 0x20 && c < 0x7F; });
 }
 
 } // namespace
@@ -73,32 +83,74 @@ FileImage factoryFile(const ModelVariant& variant)
     return {&variant, SettingsBlock(variant.factoryDefaults), {}};
 }
 
-std::variant<FileImage, std::string> readFileImage(const std::string& path)
+std::variant<std::vector<std::uint8_t>, std::string> readWholeFile(const std::string& path, Language language)
 {
-    for (const ModelVariant* variant : programs()) {
-        FileImage image = factoryFile(*variant);
-        if (readSettingsFile(path, *variant, image.block) != ReadResult::Ok)
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return errno == ENOENT ? say(language, kNotFound) : say(language, kCannotRead, {systemReason(errno)});
+    if (S_ISDIR(status.st_mode))
+        return say(language, kFolder);
+    if (!S_ISREG(status.st_mode))
+        return say(language, kNotRegular);
+    const posix_file::Descriptor file(posix_file::openWithoutBlocking(path, O_RDONLY));
+    if (!file.isOpen())
+        return say(language, kCannotRead, {systemReason(errno)});
+    std::vector<std::uint8_t> bytes;
+    std::array<std::uint8_t, 65536> buffer{};
+    for (;;) {
+        const ssize_t got = ::read(file.get(), buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR)
             continue;
-        auto tail = bytesFrom(path, identifierLength(*variant) + variant->blockLength);
-        if (!tail)
-            return std::string(messages::kNotSettingsFile);
-        image.tail = std::move(*tail);
-        return image;
+        if (got < 0)
+            return say(language, kCannotRead, {systemReason(errno)});
+        if (got == 0)
+            return bytes;
+        if (bytes.size() + static_cast<std::size_t>(got) > kLargestFile)
+            return say(language, kTooLarge);
+        bytes.insert(bytes.end(), buffer.begin(), buffer.begin() + got);
     }
-    return std::string(messages::kNotSettingsFile);
 }
 
-std::string writeFileImage(const std::string& path, const FileImage& image)
+std::variant<FileImage, std::string> settingsFileOf(std::span<const std::uint8_t> bytes, Language language)
 {
-    switch (replaceFileStart(path, image.fileBytes())) {
-    case WriteResult::Ok:
-        return {};
-    case WriteResult::AccessDenied:
-        return std::string(image.variant->saveDeniedMessage);
-    case WriteResult::Failed:
-        break;
+    if (bytes.empty())
+        return say(language, kEmpty);
+    for (const ModelVariant* variant : programs()) {
+        const std::size_t start = identifierLength(*variant);
+        const std::string_view identifier = variant->fileIdentifier;
+        if (bytes.size() < start || !std::ranges::equal(bytes.first(start - 1), identifier) ||
+            bytes[start - 1] != 0)
+            continue;
+        const std::size_t whole = start + variant->blockLength;
+        if (bytes.size() < whole)
+            return say(language, kTruncated,
+                       {variant->deliverable, std::to_string(bytes.size()), std::to_string(whole)});
+        return FileImage{
+            variant, SettingsBlock(bytes.subspan(start, variant->blockLength)),
+            std::vector<std::uint8_t>(bytes.begin() + static_cast<std::ptrdiff_t>(whole), bytes.end())};
     }
-    return std::string(messages::kSaveFailed);
+    const std::span<const std::uint8_t> head = bytes.first(std::min(bytes.size(), kLongestIdentifier));
+    const auto nul = std::ranges::find(head, 0);
+    const std::span<const std::uint8_t> identifier = head.first(static_cast<std::size_t>(nul - head.begin()));
+    if (nul != head.end() && looksLikeIdentifier(identifier))
+        return say(language, kOtherProgram, {std::string(identifier.begin(), identifier.end())});
+    return say(language, kNotSettings);
+}
+
+std::variant<FileImage, std::string> readFileImage(const std::string& path, Language language)
+{
+    auto bytes = readWholeFile(path, language);
+    if (auto* problem = std::get_if<std::string>(&bytes))
+        return std::move(*problem);
+    return settingsFileOf(std::get<std::vector<std::uint8_t>>(bytes), language);
+}
+
+std::string writeWholeFile(const std::string& path, std::span<const std::uint8_t> bytes, Language language)
+{
+    errno = 0;
+    if (replaceWholeFile(path, bytes) == WriteResult::Ok)
+        return {};
+    return say(language, kCannotWrite, {systemReason(errno)});
 }
 
 } // namespace kbs::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/phrase.h"
 #include "model/model_variant.h"
 #include "model/settings_block.h"
 
@@ -28,12 +29,21 @@ struct FileImage {
 // The factory defaults of a program as a new file would hold them.
 FileImage factoryFile(const ModelVariant& variant);
 
-// The file at `path`, of whichever program its identifier names; else the programs' own
-// refusal, "このファイルは設定ファイルではありません。".
-std::variant<FileImage, std::string> readFileImage(const std::string& path);
+// What a path holds: the whole file, or why it cannot be read ("not found", "a folder", the
+// system's reason).
+std::variant<std::vector<std::uint8_t>, std::string> readWholeFile(const std::string& path,
+                                                                   Language language);
 
-// Writes the file the way the programs save (a new file renamed over the old). Empty on
-// success, else the message the programs show.
-std::string writeFileImage(const std::string& path, const FileImage& image);
+// The settings file those bytes make, of whichever program their identifier names; else what
+// they are instead: empty, truncated (how many bytes of how many), another program's file, or
+// no settings file at all.
+std::variant<FileImage, std::string> settingsFileOf(std::span<const std::uint8_t> bytes, Language language);
+
+// Both of the above.
+std::variant<FileImage, std::string> readFileImage(const std::string& path, Language language);
+
+// Makes the file at `path` hold exactly `bytes`, through a new file renamed over the old one
+// (whose permission bits it keeps). Empty on success, else why not, with the system's reason.
+std::string writeWholeFile(const std::string& path, std::span<const std::uint8_t> bytes, Language language);
 
 } // namespace kbs::cli

@@ -1,15 +1,21 @@
 #pragma once
 
+#include "cli/phrase.h"
+
+#include <istream>
 #include <ostream>
 #include <span>
 #include <string>
 
 namespace kbs::cli {
 
-// Where a run of knobctl writes, and whether progress may be drawn on a terminal.
+// Where a run of knobctl reads and writes, in which language it speaks, and whether progress
+// may be drawn on a terminal.
 struct Console {
+    std::istream& in;
     std::ostream& out;
     std::ostream& err;
+    Language language = Language::English;
     bool progressOnTerminal = false;
 };
 

@@ -1,111 +1,143 @@
 #include "cli/queue_send.h"
 
-#include "cli/text_table.h"
-
 #include "core/messages.h"
 #include "core/raw_job.h"
 #include "cups/printer_list.h"
 
 #include <algorithm>
-#include <atomic>
-#include <cstdio>
-#include <mutex>
-#include <thread>
 
 namespace kbs::cli {
 
+namespace {
+
+constexpr Phrase kNoServedQueue{"no installed queue serves %1", "%1 に対応するキューがありません"};
+constexpr Phrase kNoSuchQueue{"%1: no such queue", "%1: そのようなキューはありません"};
+constexpr Phrase kModelNotServed{"%1: its model \"%2\" is not served by %3",
+                                 "%1: 機種「%2」は %3 の対象ではありません"};
+constexpr Phrase kSent{"The settings were sent to the printer.", messages::kSendSucceeded};
+constexpr Phrase kUnavailable{"The printer is not connected now, or may not be used under its access rights.",
+                              messages::kPrinterUnavailable};
+constexpr Phrase kFilePortRefused{"The queue's connection is FILE: settings cannot be sent there.",
+                                  messages::kFilePortCannotSend};
+constexpr Phrase kHeld{"the queue is paused: the job waits in it until the queue is resumed",
+                       "キューが一時停止中です。再開されるまでジョブはキューに残ります"};
+constexpr Phrase kNotAccepting{"not accepting jobs", "ジョブを受け付けていません"};
+
+bool sameName(std::string_view a, std::string_view b)
+{
+    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
+    return a.size() == b.size() &&
+           std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+const InstalledQueue* queueNamed(std::span<const InstalledQueue> queues, std::string_view name)
+{
+    const auto found =
+        std::ranges::find_if(queues, [&](const InstalledQueue& q) { return sameName(q.name, name); });
+    return found != queues.end() ? &*found : nullptr;
+}
+
+// The server's own words on why it refuses: the administrator's message, else its reasons.
+std::string refusalReason(const InstalledQueue& queue)
+{
+    if (!queue.stateMessage.empty())
+        return queue.stateMessage;
+    std::string reasons;
+    for (const std::string& reason : queue.stateReasons)
+        reasons += (reasons.empty() ? "" : ", ") + reason;
+    return reasons;
+}
+
+} // namespace
+
 SendPlan planSend(const ModelVariant& variant, std::span<const InstalledQueue> installed,
-                  std::span<const std::string> named, bool all)
+                  std::span<const std::string> named, bool all, Language language)
 {
     SendPlan plan;
+    const std::string program(variant.deliverable);
     if (all) {
         for (const InstalledQueue& queue : installed)
             if (servesModel(variant, queue.makeAndModel))
                 plan.targets.push_back(queue);
         if (plan.targets.empty())
-            plan.refusals.push_back("no installed queue serves " + std::string(variant.deliverable));
+            plan.refusals.push_back(say(language, kNoServedQueue, {program}));
         return plan;
     }
     for (const std::string& name : named) {
-        const auto queue = std::ranges::find(installed, name, &InstalledQueue::name);
-        if (queue == installed.end())
-            plan.refusals.push_back(name + ": no such queue");
+        const InstalledQueue* queue = queueNamed(installed, name);
+        if (queue == nullptr)
+            plan.refusals.push_back(say(language, kNoSuchQueue, {name}));
         else if (!servesModel(variant, queue->makeAndModel))
-            plan.refusals.push_back(name + ": its model \"" + queue->makeAndModel + "\" is not served by " +
-                                    std::string(variant.deliverable));
-        else if (std::ranges::find(plan.targets, name, &InstalledQueue::name) == plan.targets.end())
+            plan.refusals.push_back(say(language, kModelNotServed, {name, queue->makeAndModel, program}));
+        else if (!queueNamed(plan.targets, name))
             plan.targets.push_back(*queue);
     }
     return plan;
 }
 
-std::vector<QueueResult> sendToQueues(SpoolerPort& spooler, std::span<const InstalledQueue> targets,
-                                      std::span<const std::uint8_t> block, unsigned parallel,
-                                      const std::function<void(std::size_t, std::size_t)>& progress)
+QueueResult expectedOutcome(const InstalledQueue& queue, Language language)
 {
-    std::vector<QueueResult> results(targets.size());
-    std::atomic<std::size_t> next{0};
-    std::mutex reporting;
-    std::size_t done = 0;
-    const auto work = [&] {
-        for (std::size_t i; (i = next++) < targets.size();) {
-            QueueResult& result = results[i];
-            result.queue = targets[i].name;
-            if (targets[i].connection == kFilePort) {
-                result.message = messages::kFilePortCannotSend;
-            } else {
-                result.sent = sendRawJob(spooler, targets[i].name, block);
-                result.message = result.sent ? messages::kSendSucceeded : messages::kPrinterUnavailable;
-            }
-            const std::lock_guard lock(reporting);
-            if (progress)
-                progress(++done, targets.size());
-        }
-    };
-    const std::size_t threads =
-        std::clamp<std::size_t>(parallel, 1, std::max<std::size_t>(targets.size(), 1));
-    std::vector<std::jthread> workers;
-    for (std::size_t t = 1; t < threads; ++t)
-        workers.emplace_back(work);
-    work();
-    workers.clear(); // joins: every result is in before they are handed out
-    return results;
-}
-
-std::string resultTable(std::span<const QueueResult> results)
-{
-    std::vector<std::vector<std::string>> rows{{"QUEUE", "RESULT", "MESSAGE"}};
-    for (const QueueResult& result : results)
-        rows.push_back({result.queue, result.sent ? "sent" : "FAILED", result.message});
-    return textTable(rows);
-}
-
-std::string jsonString(std::string_view text)
-{
-    std::string json = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            json += escaped;
-        } else {
-            json += c;
-        }
+    if (queue.connection == kFilePort)
+        return {queue.name, Outcome::Failed, say(language, kFilePortRefused)};
+    if (!queue.accepting) {
+        const std::string reason = refusalReason(queue);
+        return {queue.name, Outcome::Rejected,
+                say(language, kNotAccepting) + (reason.empty() ? "" : ": " + reason)};
     }
-    return json + "\"";
+    if (queue.state == QueueState::Stopped)
+        return {queue.name, Outcome::Held, say(language, kHeld)};
+    return {queue.name, Outcome::Sent, say(language, kSent)};
 }
 
-std::string resultJson(std::span<const QueueResult> results)
+QueueResult sendToQueue(SpoolerPort& spooler, const InstalledQueue& target,
+                        std::span<const std::uint8_t> block, Language language)
 {
-    std::string json = "[";
-    for (const QueueResult& result : results)
-        json += std::string(json.size() > 1 ? ",\n " : "\n ") + "{\"queue\": " + jsonString(result.queue) +
-                ", \"sent\": " + (result.sent ? "true" : "false") +
-                ", \"message\": " + jsonString(result.message) + "}";
-    return json + "\n]\n";
+    QueueResult result = expectedOutcome(target, language);
+    if (result.outcome != Outcome::Failed && result.outcome != Outcome::Rejected &&
+        !sendRawJob(spooler, target.name, block))
+        result = {target.name, Outcome::Failed, say(language, kUnavailable)};
+    return result;
+}
+
+std::string_view outcomeKeyword(Outcome outcome)
+{
+    static constexpr std::string_view kKeywords[] = {"sent", "held", "rejected", "failed", "unchanged"};
+    return kKeywords[static_cast<int>(outcome)];
+}
+
+std::string outcomeText(Outcome outcome, Language language)
+{
+    static constexpr Phrase kTexts[] = {{"sent", "送信済み"},
+                                        {"held", "保留"},
+                                        {"rejected", "拒否"},
+                                        {"FAILED", "失敗"},
+                                        {"unchanged", "変更なし"}};
+    return say(language, kTexts[static_cast<int>(outcome)]);
+}
+
+std::string_view stateKeyword(QueueState state)
+{
+    switch (state) {
+    case QueueState::Idle:
+        return "idle";
+    case QueueState::Processing:
+        return "processing";
+    case QueueState::Stopped:
+        return "paused";
+    case QueueState::Unknown:
+        break;
+    }
+    return "unknown";
+}
+
+std::string stateText(const InstalledQueue& queue, Language language)
+{
+    static constexpr Phrase kStates[] = {
+        {"unknown", "不明"}, {"idle", "待機中"}, {"processing", "印刷中"}, {"paused", "一時停止"}};
+    const std::size_t index =
+        queue.state == QueueState::Unknown ? 0 : static_cast<std::size_t>(queue.state) - 2;
+    return say(language, kStates[index]) + ", " +
+           say(language, queue.accepting ? Phrase{"accepting", "受付中"} : Phrase{"rejecting", "受付停止"});
 }
 
 } // namespace kbs::cli

@@ -10,6 +10,9 @@ namespace {
 
 constexpr std::string_view kOn = "ON";
 constexpr std::string_view kOff = "OFF";
+constexpr Phrase kNotAnIntegerPhrase{"not a whole number", kNotAnInteger};
+constexpr Phrase kOutOfRange{"a whole number from %1 to %2", "%1 から %2 までの整数を入力してください。"};
+constexpr Phrase kNotAChoice{"not one of: %1", "次のいずれかを指定してください: %1"};
 
 std::string trimmed(std::string text)
 {
@@ -31,11 +34,16 @@ std::string_view choiceAt(const ControlSpec& control, int choice)
     }
 }
 
-std::string withRange(std::string_view pattern, int min, int max)
+int choiceCount(const ControlSpec& control)
 {
-    std::string text(pattern);
-    text.replace(text.find("%1"), 2, std::to_string(min));
-    text.replace(text.find("%2"), 2, std::to_string(max));
+    return control.kind == ControlKind::CodeList ? static_cast<int>(control.list->entries.size()) : 2;
+}
+
+// "+5" and "5" are the same step.
+std::string_view unsigned_(std::string_view text)
+{
+    if (text.size() > 1 && text[0] == '+' && text[1] >= '0' && text[1] <= '9')
+        text.remove_prefix(1);
     return text;
 }
 
@@ -58,47 +66,76 @@ std::string shownText(std::string_view label)
     return trimmed(std::move(text));
 }
 
+bool hasOwnLabel(const ControlSpec& control)
+{
+    return !shownText(std::string(control.caption) + std::string(control.note)).empty();
+}
+
 std::string settingLabel(const ControlSpec& control)
 {
-    return shownText(std::string(control.caption) + std::string(control.note));
+    return shownText(hasOwnLabel(control) ? std::string(control.caption) + std::string(control.note)
+                                          : std::string(control.group));
+}
+
+std::string narrowed(std::string_view text)
+{
+    std::string narrow;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+        if (i + 2 < text.size() && byte(i) == 0xE3 && byte(i + 1) == 0x80 && byte(i + 2) == 0x80) {
+            narrow += ' '; // U+3000, the ideographic space
+            i += 2;
+            continue;
+        }
+        // U+FF01 to U+FF5E: EF BC 81..BF and EF BD 80..9E stand for '!' to '~'.
+        if (i + 2 < text.size() && byte(i) == 0xEF && (byte(i + 1) == 0xBC || byte(i + 1) == 0xBD)) {
+            const int code = (byte(i + 1) - 0xBC) * 64 + (byte(i + 2) - 0x80) + 0x20;
+            if (code >= 0x21 && code <= 0x7E && byte(i + 2) >= 0x80 && byte(i + 2) <= 0xBF) {
+                narrow += static_cast<char>(code);
+                i += 2;
+                continue;
+            }
+        }
+        narrow += text[i];
+    }
+    return narrow;
 }
 
 std::optional<std::string> valueText(const ControlSpec& control, const Member& member)
 {
     if (holdsNumber(control))
         return std::to_string(member.number);
-    const int count =
-        control.kind == ControlKind::CodeList ? static_cast<int>(control.list->entries.size()) : 2;
-    if (member.choice < 0 || member.choice >= count)
+    if (member.choice < 0 || member.choice >= choiceCount(control))
         return std::nullopt;
     return shownText(choiceAt(control, member.choice));
 }
 
-std::optional<std::string> parseValue(const ControlSpec& control, std::string_view text, Member& member)
+std::optional<std::string> parseValue(const ControlSpec& control, std::string_view typed, Member& member,
+                                      Language language)
 {
+    const std::string narrow = narrowed(typed);
     if (holdsNumber(control)) {
         const NumberBoxSpec& box = *control.number;
+        const std::string_view text = unsigned_(narrow);
         int value = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
         if (text.empty() || error == std::errc::invalid_argument || end != text.data() + text.size())
-            return std::string(kNotAnInteger);
+            return say(language, kNotAnIntegerPhrase);
         if (error == std::errc::result_out_of_range || value < box.min || value > box.max)
-            return withRange(kIntegerOutOfRange, box.min, box.max);
+            return say(language, kOutOfRange, {std::to_string(box.min), std::to_string(box.max)});
         member.number = value;
         return std::nullopt;
     }
-    const int count =
-        control.kind == ControlKind::CodeList ? static_cast<int>(control.list->entries.size()) : 2;
     std::string choices;
-    for (int choice = 0; choice < count; ++choice) {
+    for (int choice = 0; choice < choiceCount(control); ++choice) {
         const std::string shown = shownText(choiceAt(control, choice));
-        if (shown == text) {
+        if (unsigned_(narrowed(shown)) == unsigned_(narrow)) {
             member.choice = choice;
             return std::nullopt;
         }
         choices += (choice ? ", " : "") + shown;
     }
-    return "not one of: " + choices;
+    return say(language, kNotAChoice, {choices});
 }
 
 } // namespace kbs::cli

@@ -1,9 +1,10 @@
 #include "cli/settings_map.h"
 
-#include "cli/setting_values.h"
 #include "pagedata/page_data_for.h"
 
 #include <algorithm>
+#include <map>
+#include <memory>
 #include <stdexcept>
 
 namespace kbs::cli {
@@ -11,49 +12,17 @@ namespace kbs::cli {
 namespace {
 
 // "msw1_4" -> "msw1.4"; names are the controls' object names.
-std::string keyOf(const ControlSpec& control)
+std::string keyOf(std::string_view name)
 {
-    std::string key = control.name;
+    std::string key(name);
     std::ranges::replace(key, '_', '.');
     if (key.empty() ||
         !std::ranges::all_of(key, [](unsigned char c) { return c > 0x20 && c < 0x7F && c != '='; }))
-        throw std::logic_error("a control name that cannot serve as a key: " + control.name);
+        throw std::logic_error("a name that cannot serve as a key: " + key);
     return key;
 }
 
-SettingsBlock stored(std::vector<MappedPage>& pages, std::size_t page, const SettingsBlock& onto)
-{
-    SettingsBlock block = onto;
-    pages[page].data.store(block);
-    return block;
-}
-
 } // namespace
-
-int valueCount(const ControlSpec& control)
-{
-    switch (control.kind) {
-    case ControlKind::RadioPair:
-    case ControlKind::CheckBox:
-        return 2;
-    case ControlKind::CodeList:
-        return control.list ? static_cast<int>(control.list->entries.size()) : 0;
-    case ControlKind::NumberBox:
-    case ControlKind::FeedRow:
-        return control.number ? control.number->max - control.number->min + 1 : 0;
-    case ControlKind::PushButton:
-        break;
-    }
-    return 0;
-}
-
-void setTrialValue(const ControlSpec& control, Member& member, int n)
-{
-    if (holdsNumber(control))
-        member.number = control.number->min + n;
-    else
-        member.choice = n;
-}
 
 void loadPages(std::vector<MappedPage>& pages, const SettingsBlock& block)
 {
@@ -77,95 +46,54 @@ std::vector<MappedPage> SettingsMap::freshPages() const
 }
 
 SettingsMap::SettingsMap(const ModelVariant& variant)
-    : variant_(variant), owned_(variant.blockLength, 0), canonical_(variant.blockLength, 0)
+    : variant_(variant), owned_(variant.blockLength, 0), pages_(freshPages())
 {
-    const SettingsBlock defaults(variant.factoryDefaults);
-    std::vector<MappedPage> pages = freshPages();
-    loadPages(pages, defaults);
-
-    // The bits each control changes over all its values, from the defaults' stored form.
-    std::vector<std::vector<std::uint8_t>> changed;
-    std::vector<bool> switchByte(variant.blockLength, false);
-    for (const FieldSpec& field : variant.fields)
-        if (field.encoding == Encoding::SwitchPair)
-            for (std::size_t b = field.offset; b < field.offset + field.width && b < switchByte.size(); ++b)
-                switchByte[b] = true;
-    std::vector<int> controlsOnByte(variant.blockLength, 0);
-    for (std::size_t p = 0; p < pages.size(); ++p) {
-        PageData& data = pages[p].data;
-        const SettingsBlock base = stored(pages, p, defaults);
+    for (MappedPage& page : pages_) {
+        const PageData& data = page.data;
         for (std::size_t c = 0; c < data.controls().size(); ++c) {
             const ControlSpec& control = data.controls()[c];
-            const int count = valueCount(control);
-            if (count == 0)
+            std::vector<OwnedBits> bits = data.owned(c);
+            if (bits.empty())
                 continue;
-            const Member saved = data.member(c);
-            std::vector<std::uint8_t> mask(variant.blockLength, 0);
-            for (int n = 0; n < count; ++n) {
-                setTrialValue(control, data.member(c), n);
-                const SettingsBlock trial = stored(pages, p, defaults);
-                for (std::size_t b = 0; b < mask.size(); ++b)
-                    mask[b] |= trial[b] ^ base[b];
+            // A control on a field of its own goes by the field's name: one scheme for all
+            // forms, whether a form is a field or digits of an image.
+            const std::string key = keyOf(control.field.empty() ? control.name : control.field);
+            const std::string name = keyOf(control.name);
+            settings_.push_back({key, name != key ? name : "", page.tab, c, std::move(bits)});
+        }
+        if (page.data.formEditor() != nullptr) {
+            if (!formFields_.empty())
+                throw std::logic_error("two pages with the form settings dialog");
+            formFields_ = formFieldsOf(variant_);
+            for (const FormField& field : formFields_) {
+                settings_.push_back({field.key,
+                                     {},
+                                     page.tab,
+                                     0,
+                                     wholeBytes(field.offset(), field.imageField->width),
+                                     &field});
             }
-            data.member(c) = saved;
-            if (std::ranges::all_of(mask, [](std::uint8_t m) { return m == 0; }))
-                continue;
-            for (std::size_t b = 0; b < mask.size(); ++b)
-                controlsOnByte[b] += mask[b] != 0;
-            settings_.push_back({keyOf(control), pages[p].tab, c, {}});
-            changed.push_back(std::move(mask));
-        }
-        if (data.formEditor() != nullptr) {
-            addFormFields(pages[p].tab);
-            changed.resize(settings_.size()); // the form fields' digits are owned below
-        }
-    }
-
-    for (std::size_t s = 0; s < settings_.size(); ++s) {
-        if (settings_[s].form != nullptr)
-            continue;
-        for (std::size_t b = 0; b < variant.blockLength; ++b) {
-            if (changed[s][b] == 0)
-                continue;
-            const std::uint8_t mask = controlsOnByte[b] == 1 && !switchByte[b] ? 0xFF : changed[s][b];
-            settings_[s].bits.push_back({b, mask});
-            owned_[b] |= mask;
         }
     }
     for (Setting& setting : settings_)
-        if (setting.form != nullptr)
-            ownFormDigits(setting);
-    SettingsBlock canonical = defaults;
-    storePages(pages, canonical);
-    canonical_.assign(canonical.bytes().begin(), canonical.bytes().end());
+        own(setting);
 
-    pages_ = freshPages();
     std::vector<std::string> keys;
     for (const Setting& setting : settings_)
-        keys.push_back(setting.key);
+        for (const std::string& key : {setting.key, setting.formerKey})
+            if (!key.empty())
+                keys.push_back(key);
     std::ranges::sort(keys);
     if (std::ranges::adjacent_find(keys) != keys.end())
-        throw std::logic_error("two controls with the same key");
+        throw std::logic_error("two settings with the same key");
 }
 
-void SettingsMap::addFormFields(std::size_t tab)
+void SettingsMap::own(Setting& setting)
 {
-    if (!formFields_.empty())
-        throw std::logic_error("two pages with the form settings dialog");
-    formFields_ = formFieldsOf(variant_);
-    for (const FormField& field : formFields_)
-        settings_.push_back({field.key, tab, 0, {}, &field});
-}
-
-void SettingsMap::ownFormDigits(Setting& setting)
-{
-    // The page passes the images through whole, so no control of it may write these digits.
-    for (std::size_t i = 0; i < setting.form->imageField->width; ++i) {
-        const std::size_t offset = setting.form->offset() + i;
-        if (owned_.at(offset) != 0)
-            throw std::logic_error("a form field on a byte a control writes: " + setting.key);
-        owned_[offset] = 0xFF;
-        setting.bits.push_back({offset, 0xFF});
+    for (const OwnedBits& bits : setting.bits) {
+        if (bits.offset >= owned_.size() || (owned_[bits.offset] & bits.mask) != 0)
+            throw std::logic_error("a bit of two settings, or outside the block: " + setting.key);
+        owned_[bits.offset] |= bits.mask;
     }
 }
 
@@ -189,8 +117,27 @@ PageData& pageOf(std::vector<MappedPage>& pages, std::size_t tab)
 
 const Setting* SettingsMap::find(std::string_view key) const
 {
-    const auto found = std::ranges::find(settings_, key, &Setting::key);
+    const auto found = std::ranges::find_if(
+        settings_, [&](const Setting& setting) { return setting.key == key || setting.formerKey == key; });
     return found != settings_.end() ? &*found : nullptr;
+}
+
+const Setting* SettingsMap::ownerOf(std::size_t offset, std::uint8_t mask) const
+{
+    for (const Setting& setting : settings_)
+        for (const OwnedBits& bits : setting.bits)
+            if (bits.offset == offset && (bits.mask & mask) != 0)
+                return &setting;
+    return nullptr;
+}
+
+const SettingsMap& settingsMapOf(const ModelVariant& variant)
+{
+    static std::map<const ModelVariant*, std::unique_ptr<SettingsMap>> maps;
+    auto& map = maps[&variant];
+    if (!map)
+        map = std::make_unique<SettingsMap>(variant);
+    return *map;
 }
 
 } // namespace kbs::cli

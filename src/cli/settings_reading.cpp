@@ -102,7 +102,8 @@ std::vector<SettingReading> readSettings(const SettingsMap& map, const SettingsB
         // does not.
         const std::optional<std::string> value = valueText(control, member);
         Member readBack = member;
-        const bool readsBack = value && !parseValue(control, *value, readBack) && sameValue(readBack, member);
+        const bool readsBack =
+            value && !parseValue(control, *value, readBack, Language::English) && sameValue(readBack, member);
         if (exact && readsBack) {
             reading.value = value;
         } else {
@@ -113,12 +114,6 @@ std::vector<SettingReading> readSettings(const SettingsMap& map, const SettingsB
         readings.push_back(std::move(reading));
     }
     return readings;
-}
-
-bool rawByteNeeded(const SettingsMap& map, const SettingsBlock& block, std::size_t offset)
-{
-    const std::uint8_t owned = map.ownedMask(offset);
-    return owned == 0 || ((block[offset] ^ map.canonical(offset)) & ~owned & 0xFF) != 0;
 }
 
 } // namespace kbs::cli

@@ -28,10 +28,6 @@ struct SettingReading {
 // Every setting of the map as `block` holds it, in the map's order.
 std::vector<SettingReading> readSettings(const SettingsMap& map, const SettingsBlock& block);
 
-// Whether a raw byte line is needed for `offset`: every byte no setting decides, and every
-// byte whose other bits differ from what the pages write there.
-bool rawByteNeeded(const SettingsMap& map, const SettingsBlock& block, std::size_t offset);
-
 // Uppercase hex of the bytes, without separators.
 std::string hexOf(std::span<const std::uint8_t> bytes);
 // The bytes of an even-length hex text; nothing when it is not one.

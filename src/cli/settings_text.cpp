@@ -3,8 +3,7 @@
 #include "cli/setting_values.h"
 #include "cli/settings_reading.h"
 
-#include <map>
-#include <memory>
+#include <algorithm>
 
 namespace kbs::cli {
 
@@ -32,18 +31,25 @@ std::string unmatchedComment(const SettingReading& reading)
     return comment + " and writes hex:" + reading.written + "\n";
 }
 
-} // namespace
-
-const SettingsMap& settingsMapOf(const ModelVariant& variant)
+bool sameBits(const Setting& setting, const SettingsBlock& a, const SettingsBlock& b)
 {
-    static std::map<const ModelVariant*, std::unique_ptr<SettingsMap>> maps;
-    auto& map = maps[&variant];
-    if (!map)
-        map = std::make_unique<SettingsMap>(variant);
-    return *map;
+    return std::ranges::all_of(setting.bits, [&](const OwnedBits& bits) {
+        return ((a[bits.offset] ^ b[bits.offset]) & bits.mask) == 0;
+    });
 }
 
-std::string exportText(const SettingsMap& map, const FileImage& image)
+// A raw line for every byte with bits no setting decides; against a base, only where those
+// bits differ from the base's.
+bool rawByteListed(const SettingsMap& map, const SettingsBlock& block, const FileImage* base,
+                   std::size_t offset)
+{
+    const std::uint8_t free = static_cast<std::uint8_t>(~map.ownedMask(offset));
+    return free != 0 && (!base || ((block[offset] ^ base->block[offset]) & free) != 0);
+}
+
+} // namespace
+
+std::string exportText(const SettingsMap& map, const FileImage& image, const FileImage* base)
 {
     const ModelVariant& variant = map.variant();
     std::string text = "# " + std::string(variant.windowTitle) + "\n";
@@ -52,6 +58,8 @@ std::string exportText(const SettingsMap& map, const FileImage& image)
     std::size_t tab = variant.tabs.size();
     std::string_view group;
     for (const SettingReading& reading : readSettings(map, image.block)) {
+        if (base && sameBits(*reading.setting, image.block, base->block))
+            continue;
         if (reading.setting->tab != tab) {
             tab = reading.setting->tab;
             group = {};
@@ -64,28 +72,33 @@ std::string exportText(const SettingsMap& map, const FileImage& image)
         }
         const ControlSpec& control = *reading.control;
         const std::string unit = control.unit.empty() ? "" : " [" + shownText(control.unit) + "]";
-        text += "# " + settingLabel(control) + unit + (control.visible ? "" : " (not shown)") + "\n";
+        text += "# " + settingLabel(control) + unit + (control.visible ? "" : " (not shown in the window)") +
+                "\n";
         if (!reading.value)
             text += unmatchedComment(reading);
         text += reading.setting->key + " = " + reading.text() + "\n";
     }
 
-    text += "\n[raw]\n# Bytes no setting decides, by offset in the block, and the file's bytes after the "
-            "block.\n";
     const SettingsBlock& block = image.block;
+    std::string raw;
     for (std::size_t first = 0; first < block.size();) {
-        if (!rawByteNeeded(map, block, first)) {
+        if (!rawByteListed(map, block, base, first)) {
             ++first;
             continue;
         }
         std::size_t last = first;
         while (last + 1 < block.size() && last + 1 - first < kRawBytesPerLine &&
-               rawByteNeeded(map, block, last + 1))
+               rawByteListed(map, block, base, last + 1))
             ++last;
-        text += rawLine(first, last, block);
+        raw += rawLine(first, last, block);
         first = last + 1;
     }
-    text += "tail = hex:" + hexOf(image.tail) + "\n";
+    if (!base || base->tail != image.tail)
+        raw += "tail = hex:" + hexOf(image.tail) + "\n";
+    if (!raw.empty())
+        text += "\n[raw]\n# Bytes no setting decides (for a switch byte, its other bits), by offset in the\n"
+                "# block, and the file's bytes after the block.\n" +
+                raw;
     return text;
 }
 

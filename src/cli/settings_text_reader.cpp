@@ -2,6 +2,7 @@
 #include "cli/settings_reading.h"
 #include "cli/settings_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <map>
 #include <set>
@@ -11,6 +12,28 @@ namespace kbs::cli {
 namespace {
 
 constexpr std::string_view kHexPrefix = "hex:";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+constexpr Phrase kLine{"line %1: %2", "%1 行目: %2"};
+constexpr Phrase kNotUtf8{"not UTF-8 text (Shift_JIS?); save the text as UTF-8",
+                          "UTF-8 のテキストではありません（Shift_JIS？）。UTF-8 で保存してください"};
+constexpr Phrase kNotKeyValue{"not a \"key = value\" line", "「キー = 値」の行ではありません"};
+constexpr Phrase kDuplicateKey{"duplicate key %1", "キー %1 が重複しています"};
+constexpr Phrase kUnknownProgram{"unknown program %1 (kbs18r, kbs62d or kbs18t)",
+                                 "不明なプログラム %1（kbs18r、kbs62d、kbs18t のいずれか）"};
+constexpr Phrase kBaseOfOther{"the base file is a file of %1", "ベースファイルは %1 のファイルです"};
+constexpr Phrase kNoProgram{"no \"program = ...\" line and no base file",
+                            "「program = ...」の行もベースファイルもありません"};
+constexpr Phrase kNotHex{"%1: not \"hex:\" and hex digits", "%1: 「hex:」と16進数字ではありません"};
+constexpr Phrase kMalformedHex{"%1: malformed hex", "%1: 16進数字が正しくありません"};
+constexpr Phrase kUnknownKey{"unknown key %1", "不明なキー %1"};
+constexpr Phrase kRawOutside{"unknown key %1 (block offsets 0 to %2)",
+                             "不明なキー %1（ブロックのオフセットは 0 から %2）"};
+constexpr Phrase kBytesExpected{"%1: %2 bytes expected", "%1: %2 バイト必要です"};
+constexpr Phrase kByteTwice{"byte %1 of the block given twice", "ブロックのバイト %1 が二度指定されています"};
+constexpr Phrase kOwnedByte{"%1: byte %2 is the setting %3: give %3 instead",
+                            "%1: バイト %2 は設定 %3 のものです。%3 を指定してください"};
+constexpr Phrase kFormerKey{"%1 is now %2", "%1 は %2 になりました"};
 
 struct Line {
     std::size_t number;
@@ -47,82 +70,109 @@ std::optional<std::pair<std::size_t, std::size_t>> rawRange(std::string_view key
     return std::pair{*first, *last};
 }
 
+// Where the text stops being UTF-8: the offset of the first byte that starts no valid sequence.
+std::optional<std::size_t> firstNonUtf8(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t length = c < 0x80           ? 1
+                                   : (c >> 5) == 0x6  ? 2
+                                   : (c >> 4) == 0xE  ? 3
+                                   : (c >> 3) == 0x1E ? 4
+                                                      : 0;
+        if (length == 0 || (length == 2 && c < 0xC2) || i + length > text.size())
+            return i;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                return i;
+        i += length;
+    }
+    return std::nullopt;
+}
+
 class Reader {
 public:
-    explicit Reader(const FileImage* base) : base_(base) {}
+    Reader(const FileImage* base, Language language) : base_(base), language_(language) {}
 
     ImportResult read(std::string_view text)
     {
+        if (text.starts_with(kByteOrderMark))
+            text.remove_prefix(kByteOrderMark.size());
+        if (const auto bad = firstNonUtf8(text)) {
+            error(lineAt(text, *bad), say(language_, kNotUtf8));
+            return {std::nullopt, std::move(errors_), {}};
+        }
         const std::vector<Line> lines = split(text);
         const ModelVariant* variant = programOf(lines);
         if (!variant)
-            return {std::nullopt, std::move(errors_)};
+            return {std::nullopt, std::move(errors_), {}};
         const SettingsMap& map = settingsMapOf(*variant);
-        FileImage image = base_ ? *base_ : factoryFile(*variant);
-        std::vector<MappedPage> pages = map.freshPages();
 
         std::set<std::string> seen;
         for (const Line& line : lines) {
             if (line.key == "program")
                 continue;
-            if (!seen.insert(line.key).second) {
-                error(line, "duplicate key " + line.key);
-                continue;
-            }
-            if (line.key == "tail")
+            const Setting* setting = map.find(line.key);
+            if (!seen.insert(setting ? setting->key : line.key).second)
+                error(line.number, say(language_, kDuplicateKey, {line.key}));
+            else if (line.key == "tail")
                 readTail(line);
             else if (line.key.starts_with("block."))
                 readRaw(line, map);
+            else if (setting)
+                readSetting(line, map, *setting);
             else
-                readSetting(line, map);
+                error(line.number, say(language_, kUnknownKey, {line.key}));
         }
         if (!errors_.empty())
-            return {std::nullopt, std::move(errors_)};
-
-        SettingsBlock& block = image.block;
-        const auto mixIn = [&](std::size_t offset, std::uint8_t byte) {
-            const std::uint8_t owned = map.ownedMask(offset);
-            block[offset] = static_cast<std::uint8_t>((block[offset] & owned) | (byte & ~owned));
-        };
-        // A full description: what the pages write where nothing is said, then the raw bytes.
-        if (!raw_.empty())
-            for (std::size_t offset = 0; offset < block.size(); ++offset)
-                if (map.ownedMask(offset) != 0 && !raw_.contains(offset))
-                    mixIn(offset, map.canonical(offset));
-        for (const auto& [offset, byte] : raw_)
-            mixIn(offset, byte);
-        for (MappedPage& page : pages)
-            page.data.load(block);
-        for (const auto& [setting, value] : values_) {
-            if (setting->form != nullptr)
-                continue;
-            Member& member = pageOf(pages, setting->tab).member(setting->control);
-            if (value.kind == MemberKind::Number)
-                member.number = value.number;
-            else
-                member.choice = value.choice;
-        }
-        storePages(pages, block);
-        for (const auto& [setting, value] : values_)
-            if (setting->form != nullptr)
-                writeFormField(*setting->form, value.number, block);
-        for (const auto& [offset, byte] : raw_)
-            mixIn(offset, byte);
-        for (const auto& [setting, bytes] : hexValues_)
-            for (std::size_t i = 0; i < bytes.size(); ++i) {
-                const OwnedBits& bits = setting->bits[i];
-                block[bits.offset] =
-                    static_cast<std::uint8_t>((block[bits.offset] & ~bits.mask) | (bytes[i] & bits.mask));
-            }
-        if (tail_)
-            image.tail = *tail_;
-        return {std::move(image), {}};
+            return {std::nullopt, std::move(errors_), std::move(notes_)};
+        return {written(map), {}, std::move(notes_)};
     }
 
 private:
-    void error(const Line& line, const std::string& message)
+    static std::size_t lineAt(std::string_view text, std::size_t offset)
     {
-        errors_.push_back("line " + std::to_string(line.number) + ": " + message);
+        return static_cast<std::size_t>(std::ranges::count(text.substr(0, offset), '\n')) + 1;
+    }
+
+    void error(std::size_t line, const std::string& message)
+    {
+        errors_.push_back(say(language_, kLine, {std::to_string(line), message}));
+    }
+
+    FileImage written(const SettingsMap& map) const
+    {
+        FileImage image = base_ ? *base_ : factoryFile(map.variant());
+        SettingsBlock& block = image.block;
+        for (const auto& [offset, byte] : raw_) {
+            const std::uint8_t owned = map.ownedMask(offset);
+            block[offset] = static_cast<std::uint8_t>((block[offset] & owned) | (byte & ~owned));
+        }
+        // The pages write each named value; only that setting's bits are taken from them.
+        std::vector<MappedPage> pages = map.freshPages();
+        loadPages(pages, block);
+        for (const auto& [setting, value] : values_)
+            if (setting->form == nullptr)
+                pageOf(pages, setting->tab).member(setting->control) = value;
+        SettingsBlock stored = block;
+        storePages(pages, stored);
+        const auto take = [&](const Setting& setting, const auto& byteAt) {
+            for (std::size_t i = 0; i < setting.bits.size(); ++i) {
+                const OwnedBits& bits = setting.bits[i];
+                block[bits.offset] = static_cast<std::uint8_t>((block[bits.offset] & ~bits.mask) |
+                                                               (byteAt(i, bits) & bits.mask));
+            }
+        };
+        for (const auto& [setting, value] : values_) {
+            if (setting->form != nullptr)
+                writeFormField(*setting->form, value.number, stored);
+            take(*setting, [&](std::size_t, const OwnedBits& bits) { return stored[bits.offset]; });
+        }
+        for (const auto& [setting, bytes] : hexValues_)
+            take(*setting, [&](std::size_t i, const OwnedBits&) { return bytes[i]; });
+        if (tail_)
+            image.tail = *tail_;
+        return image;
     }
 
     std::vector<Line> split(std::string_view text)
@@ -139,7 +189,7 @@ private:
                 continue;
             const std::size_t equals = line.find('=');
             if (equals == std::string_view::npos) {
-                error({number, {}, {}}, "not a \"key = value\" line");
+                error(number, say(language_, kNotKeyValue));
                 continue;
             }
             lines.push_back({number, std::string(trimmed(line.substr(0, equals))),
@@ -155,33 +205,33 @@ private:
             if (line.key != "program")
                 continue;
             if (named) {
-                error(line, "duplicate key program");
+                error(line.number, say(language_, kDuplicateKey, {"program"}));
                 return nullptr;
             }
             named = programNamed(line.value);
             if (!named) {
-                error(line, "unknown program " + line.value + " (kbs18r, kbs62d or kbs18t)");
+                error(line.number, say(language_, kUnknownProgram, {line.value}));
                 return nullptr;
             }
             if (base_ && base_->variant != named) {
-                error(line, "the base file is a file of " + std::string(base_->variant->deliverable));
+                error(line.number, say(language_, kBaseOfOther, {base_->variant->deliverable}));
                 return nullptr;
             }
         }
         if (!named && !base_)
-            errors_.push_back("line 1: no \"program = ...\" line and no base file");
+            error(1, say(language_, kNoProgram));
         return named ? named : base_ ? base_->variant : nullptr;
     }
 
     std::optional<std::vector<std::uint8_t>> hexValue(const Line& line)
     {
         if (!line.value.starts_with(kHexPrefix)) {
-            error(line, line.key + ": not \"hex:\" and hex digits");
+            error(line.number, say(language_, kNotHex, {line.key}));
             return std::nullopt;
         }
         auto bytes = bytesOfHex(std::string_view(line.value).substr(kHexPrefix.size()));
         if (!bytes)
-            error(line, line.key + ": malformed hex");
+            error(line.number, say(language_, kMalformedHex, {line.key}));
         return bytes;
     }
 
@@ -194,50 +244,59 @@ private:
     void readRaw(const Line& line, const SettingsMap& map)
     {
         const auto range = rawRange(line.key);
-        if (!range || range->second >= map.variant().blockLength) {
-            error(line, "unknown key " + line.key + " (block offsets 0 to " +
-                            std::to_string(map.variant().blockLength - 1) + ")");
+        const std::size_t length = map.variant().blockLength;
+        if (!range || range->second >= length) {
+            error(line.number, say(language_, kRawOutside, {line.key, std::to_string(length - 1)}));
             return;
         }
         const auto bytes = hexValue(line);
         if (!bytes)
             return;
         if (bytes->size() != range->second - range->first + 1) {
-            error(line,
-                  line.key + ": " + std::to_string(range->second - range->first + 1) + " bytes expected");
+            error(line.number, say(language_, kBytesExpected,
+                                   {line.key, std::to_string(range->second - range->first + 1)}));
             return;
         }
-        for (std::size_t offset = range->first; offset <= range->second; ++offset)
+        for (std::size_t offset = range->first; offset <= range->second; ++offset) {
+            if (map.ownedMask(offset) == 0xFF) {
+                const Setting* owner = map.ownerOf(offset, 0xFF);
+                error(line.number,
+                      say(language_, kOwnedByte, {line.key, std::to_string(offset), owner->key}));
+                return;
+            }
             if (!raw_.emplace(offset, (*bytes)[offset - range->first]).second)
-                error(line, "byte " + std::to_string(offset) + " of the block given twice");
+                error(line.number, say(language_, kByteTwice, {std::to_string(offset)}));
+        }
     }
 
-    void readSetting(const Line& line, const SettingsMap& map)
+    void readSetting(const Line& line, const SettingsMap& map, const Setting& setting)
     {
-        const Setting* setting = map.find(line.key);
-        if (!setting) {
-            error(line, "unknown key " + line.key);
-            return;
-        }
+        if (line.key != setting.key)
+            notes_.push_back(
+                say(language_, kLine,
+                    {std::to_string(line.number), say(language_, kFormerKey, {line.key, setting.key})}));
         if (line.value.starts_with(kHexPrefix)) {
             auto bytes = hexValue(line);
-            if (bytes && bytes->size() != setting->bits.size())
-                error(line, line.key + ": " + std::to_string(setting->bits.size()) + " bytes expected");
+            if (bytes && bytes->size() != setting.bits.size())
+                error(line.number,
+                      say(language_, kBytesExpected, {line.key, std::to_string(setting.bits.size())}));
             else if (bytes)
-                hexValues_.emplace_back(setting, std::move(*bytes));
+                hexValues_.emplace_back(&setting, std::move(*bytes));
             return;
         }
-        const ControlSpec& control = map.control(*setting);
+        const ControlSpec& control = map.control(setting);
         Member member;
         member.kind = holdsNumber(control) ? MemberKind::Number : MemberKind::Choice;
-        if (const auto refusal = parseValue(control, line.value, member))
-            error(line, line.key + ": " + *refusal);
+        if (const auto refusal = parseValue(control, line.value, member, language_))
+            error(line.number, line.key + ": " + *refusal);
         else
-            values_.emplace_back(setting, std::move(member));
+            values_.emplace_back(&setting, std::move(member));
     }
 
     const FileImage* base_;
+    Language language_;
     std::vector<std::string> errors_;
+    std::vector<std::string> notes_;
     std::map<std::size_t, std::uint8_t> raw_;
     std::optional<std::vector<std::uint8_t>> tail_;
     std::vector<std::pair<const Setting*, Member>> values_;
@@ -246,9 +305,9 @@ private:
 
 } // namespace
 
-ImportResult importText(std::string_view text, const FileImage* base)
+ImportResult importText(std::string_view text, const FileImage* base, Language language)
 {
-    return Reader(base).read(text);
+    return Reader(base, language).read(text);
 }
 
 } // namespace kbs::cli

@@ -77,13 +77,13 @@ bool succeeded(const IppMessage& response)
     return response && ippGetStatusCode(response.get()) < 0x0100;
 }
 
-CupsConnection::CupsConnection(Clock::time_point deadline) : deadline_(deadline)
+CupsConnection::CupsConnection(Clock::time_point deadline, const PrintServer& server) : deadline_(deadline)
 {
     cupsSetPasswordCB2(noPassword, nullptr);
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - Clock::now());
     if (left.count() <= 0)
         return;
-    http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+    http_ = httpConnect2(server.host.c_str(), server.port, nullptr, AF_UNSPEC, cupsEncryption(), 1,
                          static_cast<int>(left.count()), nullptr);
 }
 

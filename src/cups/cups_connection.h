@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cups/print_server.h"
+
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -25,14 +27,14 @@ std::string queueUri(std::string_view queueName);
 // The server answered and the operation succeeded.
 bool succeeded(const IppMessage& response);
 
-// One connection of our own to libcups' default server (CUPS_SERVER, client.conf), closed on
+// One connection of our own to a print server (by default libcups' own choice), closed on
 // destruction. Every request on it fails once the deadline has passed, however the server
 // behaves: a hung spooler cannot hold the program longer than that.
 class CupsConnection {
 public:
     using Clock = std::chrono::steady_clock;
 
-    explicit CupsConnection(Clock::time_point deadline);
+    explicit CupsConnection(Clock::time_point deadline, const PrintServer& server = defaultPrintServer());
     ~CupsConnection();
     CupsConnection(const CupsConnection&) = delete;
     CupsConnection& operator=(const CupsConnection&) = delete;

@@ -21,7 +21,33 @@ struct QueueAttributes {
     std::string deviceUri;
     std::string printerUri;
     int type = 0;
+    QueueState state = QueueState::Unknown;
+    bool accepting = false;
+    std::vector<std::string> stateReasons;
+    std::string stateMessage;
 };
+
+QueueState stateOf(ipp_attribute_t* attribute)
+{
+    switch (const int state = ippGetInteger(attribute, 0)) {
+    case IPP_PSTATE_IDLE:
+    case IPP_PSTATE_PROCESSING:
+    case IPP_PSTATE_STOPPED:
+        return static_cast<QueueState>(state);
+    default:
+        return QueueState::Unknown;
+    }
+}
+
+std::vector<std::string> keywordsOf(ipp_attribute_t* attribute)
+{
+    std::vector<std::string> keywords;
+    for (int i = 0; i < ippGetCount(attribute); ++i)
+        if (const char* keyword = ippGetString(attribute, i, nullptr);
+            keyword && std::string_view(keyword) != "none")
+            keywords.emplace_back(keyword);
+    return keywords;
+}
 
 std::string textOf(ipp_attribute_t* attribute)
 {
@@ -61,6 +87,14 @@ std::optional<std::vector<QueueAttributes>> queuesIn(const IppMessage& answer)
             queue.printerUri = textOf(attribute);
         else if (attributeName == "printer-type")
             queue.type = ippGetInteger(attribute, 0);
+        else if (attributeName == "printer-state")
+            queue.state = stateOf(attribute);
+        else if (attributeName == "printer-is-accepting-jobs")
+            queue.accepting = ippGetBoolean(attribute, 0) != 0;
+        else if (attributeName == "printer-state-reasons")
+            queue.stateReasons = keywordsOf(attribute);
+        else if (attributeName == "printer-state-message")
+            queue.stateMessage = textOf(attribute);
     }
     finishQueue();
     return queues;
@@ -94,17 +128,26 @@ std::string connectionOf(const QueueAttributes& queue)
 
 } // namespace
 
-std::optional<std::vector<InstalledQueue>> installedQueues(std::chrono::milliseconds budget)
+std::optional<std::vector<InstalledQueue>> installedQueues(std::chrono::milliseconds budget,
+                                                           const PrintServer& server)
 {
-    CupsConnection connection(CupsConnection::Clock::now() + budget);
-    static const char* const requested[] = {"printer-name", "printer-make-and-model", "device-uri",
-                                            "printer-type", "printer-uri-supported"};
+    CupsConnection connection(CupsConnection::Clock::now() + budget, server);
+    static const char* const requested[] = {"printer-name",
+                                            "printer-make-and-model",
+                                            "device-uri",
+                                            "printer-type",
+                                            "printer-uri-supported",
+                                            "printer-state",
+                                            "printer-is-accepting-jobs",
+                                            "printer-state-reasons",
+                                            "printer-state-message"};
     const auto queues = listedQueues(connection, requested);
     if (!queues)
         return std::nullopt;
     std::vector<InstalledQueue> installed;
     for (const QueueAttributes& queue : *queues)
-        installed.push_back({queue.name, queue.makeAndModel, connectionOf(queue)});
+        installed.push_back({queue.name, queue.makeAndModel, connectionOf(queue), queue.state,
+                             queue.accepting, queue.stateReasons, queue.stateMessage});
     return installed;
 }
 

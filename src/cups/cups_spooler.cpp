@@ -17,9 +17,9 @@ constexpr const char* kRawFormat = "application/vnd.cups-raw";
 
 class CupsOpenQueue : public OpenQueue {
 public:
-    CupsOpenQueue(std::unique_ptr<CupsConnection> connection, std::string queueName,
-                  std::chrono::milliseconds cancelBudget)
-        : connection_(std::move(connection)), queueName_(std::move(queueName)),
+    CupsOpenQueue(std::unique_ptr<CupsConnection> connection, const PrintServer& server,
+                  std::string queueName, std::chrono::milliseconds cancelBudget)
+        : connection_(std::move(connection)), server_(server), queueName_(std::move(queueName)),
           resource_("/printers/" + queueName_), cancelBudget_(cancelBudget)
     {
     }
@@ -76,7 +76,7 @@ private:
         if (jobId_ <= 0)
             return;
         connection_.reset();
-        CupsConnection fresh(Clock::now() + cancelBudget_);
+        CupsConnection fresh(Clock::now() + cancelBudget_, server_);
         IppMessage request = jobRequest(IPP_OP_CANCEL_JOB);
         ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", jobId_);
         fresh.request(std::move(request), "/jobs/");
@@ -84,6 +84,7 @@ private:
     }
 
     std::unique_ptr<CupsConnection> connection_;
+    PrintServer server_;
     std::string queueName_;
     std::string resource_;
     std::chrono::milliseconds cancelBudget_;
@@ -94,14 +95,18 @@ private:
 
 } // namespace
 
-CupsSpooler::CupsSpooler(SendDeadlines deadlines) : deadlines_(deadlines) {}
+CupsSpooler::CupsSpooler(SendDeadlines deadlines, PrintServer server)
+    : deadlines_(deadlines), server_(std::move(server))
+{
+}
 
 std::unique_ptr<OpenQueue> CupsSpooler::openForUse(std::string_view queueName)
 {
-    auto connection = std::make_unique<CupsConnection>(Clock::now() + deadlines_.job);
+    auto connection = std::make_unique<CupsConnection>(Clock::now() + deadlines_.job, server_);
     if (!connection->queueAnswers(queueName))
         return nullptr;
-    return std::make_unique<CupsOpenQueue>(std::move(connection), std::string(queueName), deadlines_.cancel);
+    return std::make_unique<CupsOpenQueue>(std::move(connection), server_, std::string(queueName),
+                                           deadlines_.cancel);
 }
 
 } // namespace kbs

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/spooler_port.h"
+#include "cups/print_server.h"
 
 #include <chrono>
 
@@ -14,17 +15,18 @@ struct SendDeadlines {
     std::chrono::milliseconds cancel{4000};
 };
 
-// Raw jobs to the queues of libcups' default server. An open queue holds one connection, on
-// which the trial open and the requests of its job run. A job counts as sent only on the
+// Raw jobs to the queues of one print server, by default libcups' own choice. An open queue holds one
+// connection, on which the trial open and the requests of its job run. A job counts as sent only on the
 // server's successful answer to its document; a job created and not sent is cancelled.
 class CupsSpooler : public SpoolerPort {
 public:
-    explicit CupsSpooler(SendDeadlines deadlines = {});
+    explicit CupsSpooler(SendDeadlines deadlines = {}, PrintServer server = defaultPrintServer());
 
     std::unique_ptr<OpenQueue> openForUse(std::string_view queueName) override;
 
 private:
     SendDeadlines deadlines_;
+    PrintServer server_;
 };
 
 } // namespace kbs

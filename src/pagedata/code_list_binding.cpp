@@ -74,4 +74,9 @@ void CodeListBinding::store(SettingsBlock& block, std::span<const Member> member
         writeBytes(block, offset_, *code);
 }
 
+std::vector<OwnedBits> CodeListBinding::owned(std::size_t member) const
+{
+    return member == member_ ? wholeBytes(offset_, width_) : std::vector<OwnedBits>{};
+}
+
 } // namespace kbs

@@ -18,6 +18,7 @@ public:
 
     void load(const SettingsBlock& block, std::span<Member> members) override;
     void store(SettingsBlock& block, std::span<const Member> members) override;
+    std::vector<OwnedBits> owned(std::size_t member) const override;
 
 private:
     // The code the field holds for the list, or nothing when it cannot be read at all.

@@ -34,6 +34,7 @@ ControlSpec controlOf(const ControlRow& row)
     ControlSpec control{.kind = row.kind,
                         .name = std::string(row.name),
                         .caption = row.label,
+                        .field = row.field,
                         .note = row.note,
                         .list = row.list,
                         .number = row.number,

@@ -33,4 +33,9 @@ void NumberBinding::store(SettingsBlock& block, std::span<const Member> members)
     writeDecimal(block, offset_, digits_, members[member_].number);
 }
 
+std::vector<OwnedBits> NumberBinding::owned(std::size_t member) const
+{
+    return member == member_ ? wholeBytes(offset_, digits_) : std::vector<OwnedBits>{};
+}
+
 } // namespace kbs

@@ -16,6 +16,7 @@ public:
     // Non-digits or a value outside the box's range are handled by the box's load rule.
     void load(const SettingsBlock& block, std::span<Member> members) override;
     void store(SettingsBlock& block, std::span<const Member> members) override;
+    std::vector<OwnedBits> owned(std::size_t member) const override;
 
 private:
     std::size_t offset_;

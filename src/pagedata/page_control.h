@@ -14,6 +14,7 @@ struct ControlSpec {
     ControlKind kind{};
     std::string name;                          // object name stem, e.g. "msw1_4"
     std::string_view caption{};                // group caption, check-box label or list label
+    std::string_view field{};                  // the block field it reads, empty for a switch
     std::string_view note{};                   // small label beside the control, e.g. "（MSW1-4）"
     std::array<std::string_view, 2> choices{}; // radio pair: the buttons for 0 and 1
     const CodeList* list = nullptr;            // code list: its entries

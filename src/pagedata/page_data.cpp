@@ -30,6 +30,16 @@ std::size_t PageData::indexOf(std::string_view name) const
                                     controls_.begin());
 }
 
+std::vector<OwnedBits> PageData::owned(std::size_t control) const
+{
+    std::vector<OwnedBits> bits;
+    for (const auto& binding : bindings_)
+        for (const OwnedBits& own : binding->owned(control))
+            bits.push_back(own);
+    std::ranges::sort(bits, {}, &OwnedBits::offset);
+    return bits;
+}
+
 void PageData::load(const SettingsBlock& block)
 {
     for (const auto& binding : bindings_)

@@ -25,6 +25,9 @@ public:
     std::span<const ControlSpec> controls() const { return controls_; }
     Member& member(std::size_t control) { return members_.at(control); }
     const Member& member(std::size_t control) const { return members_.at(control); }
+    // The bytes and bits of the block the control's value decides, by offset: what its binding
+    // writes from the value, and no byte it writes the same whatever the value.
+    std::vector<OwnedBits> owned(std::size_t control) const;
     // The index of the control named `name`, or controls().size() when there is none.
     std::size_t indexOf(std::string_view name) const;
 

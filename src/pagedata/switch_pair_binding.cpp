@@ -89,4 +89,24 @@ void SwitchPairBinding::store(SettingsBlock& block, std::span<const Member> memb
     writeSwitchPair(block, offset_, values_);
 }
 
+std::vector<OwnedBits> SwitchPairBinding::owned(std::size_t member) const
+{
+    // Switch n-k sits in bit (k - 1) % 4 of the pair's first byte for k up to 4, else the second.
+    std::vector<OwnedBits> bits;
+    for (const Slot& slot : slots_) {
+        if (slot.control == SwitchControl::PassedThrough || slot.control == SwitchControl::Cleared ||
+            slot.member != member)
+            continue;
+        for (int number = slot.switches.first; number <= slot.switches.last; ++number) {
+            const std::size_t offset = offset_ + static_cast<std::size_t>(number - 1) / 4;
+            const auto bit = static_cast<std::uint8_t>(1U << ((number - 1) % 4));
+            if (!bits.empty() && bits.back().offset == offset)
+                bits.back().mask |= bit;
+            else
+                bits.push_back({offset, bit});
+        }
+    }
+    return bits;
+}
+
 } // namespace kbs

@@ -24,6 +24,7 @@ public:
 
     void load(const SettingsBlock& block, std::span<Member> members) override;
     void store(SettingsBlock& block, std::span<const Member> members) override;
+    std::vector<OwnedBits> owned(std::size_t member) const override;
 
 private:
     std::size_t offset_;

@@ -133,9 +133,11 @@ WriteResult writeNewFile(const std::string& path, std::span<const std::uint8_t> 
 }
 
 // Only for a folder that refuses new files: a write that fails here can leave the file mixed.
-WriteResult writeInPlace(Descriptor& old, std::span<const std::uint8_t> content)
+WriteResult writeInPlace(Descriptor& old, std::span<const std::uint8_t> content, bool keepTail)
 {
-    if (!posix_file::writeFully(old.get(), content.data(), content.size()) || ::fsync(old.get()) != 0)
+    if (!posix_file::writeFully(old.get(), content.data(), content.size()) ||
+        (!keepTail && ::ftruncate(old.get(), static_cast<off_t>(content.size())) != 0) ||
+        ::fsync(old.get()) != 0)
         return WriteResult::Failed;
     return old.close() ? WriteResult::Ok : WriteResult::Failed;
 }
@@ -151,23 +153,22 @@ bool takeOverAttributes(int fd, const struct stat& old)
 }
 
 WriteResult replaceExistingFile(const std::string& path, Descriptor& old, const struct stat& oldStatus,
-                                std::span<const std::uint8_t> content)
+                                std::span<const std::uint8_t> content, bool keepTail)
 {
     const std::string target = resolvedPath(path);
     SiblingFile file(folderOf(target), 0600);
     if (!file.isOpen())
-        return isAccessError(file.error()) ? writeInPlace(old, content) : WriteResult::Failed;
-    const bool written = posix_file::writeFully(file.fd(), content.data(), content.size()) &&
-                         posix_file::copyFrom(old.get(), static_cast<off_t>(content.size()), file.fd()) &&
-                         takeOverAttributes(file.fd(), oldStatus);
+        return isAccessError(file.error()) ? writeInPlace(old, content, keepTail) : WriteResult::Failed;
+    const bool written =
+        posix_file::writeFully(file.fd(), content.data(), content.size()) &&
+        (!keepTail || posix_file::copyFrom(old.get(), static_cast<off_t>(content.size()), file.fd())) &&
+        takeOverAttributes(file.fd(), oldStatus);
     if (!written || !file.commitAs(target))
         return WriteResult::Failed;
     return WriteResult::Ok;
 }
 
-} // namespace
-
-WriteResult replaceFileStart(const std::string& path, std::span<const std::uint8_t> content)
+WriteResult replace(const std::string& path, std::span<const std::uint8_t> content, bool keepTail)
 {
     const FileSizeSignalIgnored sizeLimitIsAnError;
     // Opened for writing, though only read: a file the user may not write is refused here,
@@ -182,7 +183,19 @@ WriteResult replaceFileStart(const std::string& path, std::span<const std::uint8
     struct stat oldStatus {};
     if (::fstat(old.get(), &oldStatus) != 0 || !S_ISREG(oldStatus.st_mode))
         return WriteResult::Failed;
-    return replaceExistingFile(path, old, oldStatus, content);
+    return replaceExistingFile(path, old, oldStatus, content, keepTail);
+}
+
+} // namespace
+
+WriteResult replaceFileStart(const std::string& path, std::span<const std::uint8_t> content)
+{
+    return replace(path, content, true);
+}
+
+WriteResult replaceWholeFile(const std::string& path, std::span<const std::uint8_t> content)
+{
+    return replace(path, content, false);
 }
 
 } // namespace kbs

@@ -12,5 +12,7 @@ namespace kbs {
 // the end of `content`, as writing over it without truncation would, but through a new
 // file beside it that is renamed over it once complete. See writeSettingsFile.
 WriteResult replaceFileStart(const std::string& path, std::span<const std::uint8_t> content);
+// The same, but the file holds `content` and nothing else afterwards.
+WriteResult replaceWholeFile(const std::string& path, std::span<const std::uint8_t> content);
 
 } // namespace kbs

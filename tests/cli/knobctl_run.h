@@ -1,6 +1,7 @@
 #pragma once
 
-// knobctl run in-process, as the tests drive it: arguments in, exit status and both streams out.
+// knobctl run in-process, as the tests drive it: arguments and standard input in, exit status
+// and both streams out.
 #include "cli/knobctl.h"
 
 #include <QString>
@@ -18,14 +19,16 @@ struct Run {
     QString err;
 };
 
-inline Run knobctl(const QStringList& arguments)
+inline Run knobctl(const QStringList& arguments, kbs::cli::Language language = kbs::cli::Language::English,
+                   const QByteArray& input = {})
 {
     std::vector<std::string> args;
     for (const QString& argument : arguments)
         args.push_back(argument.toStdString());
+    std::istringstream in(input.toStdString());
     std::ostringstream out;
     std::ostringstream err;
-    kbs::cli::Console console{out, err};
+    kbs::cli::Console console{in, out, err, language};
     const int status = kbs::cli::runKnobctl(args, console);
     return {status, QString::fromStdString(out.str()), QString::fromStdString(err.str())};
 }

@@ -28,6 +28,7 @@ public:
 
     // Empty when the spooler runs; otherwise what went wrong.
     QString failure;
+    QString socket() const { return stateDir_.filePath("cups.sock"); }
 
     bool addQueue(const QString& queue, const QString& makeAndModel, const QString& deviceUri)
     {
