@@ -26,27 +26,22 @@ struct Item {
     ControlWidget* single; // set when the item is one control outside any group
 };
 
-void lineUpLabels(const std::vector<ControlWidget*>& controls)
+// Gives one part of each control (its label, its list) the width of the widest, so that the
+// parts stand in one column.
+void evenWidths(const std::vector<ControlWidget*>& controls, QWidget* (*part)(ControlWidget&))
 {
     int widest = 0;
     for (ControlWidget* control : controls)
-        if (QLabel* label = control->label())
-            widest = std::max(widest, label->sizeHint().width());
+        if (QWidget* widget = part(*control))
+            widest = std::max(widest, widget->sizeHint().width());
     for (ControlWidget* control : controls)
-        if (QLabel* label = control->label())
-            label->setMinimumWidth(widest);
+        if (QWidget* widget = part(*control))
+            widget->setMinimumWidth(widest);
 }
 
-// The lists one below the other across the page form one column, as wide as the widest.
-void evenListWidths(const std::vector<ControlWidget*>& controls)
+void lineUpLabels(const std::vector<ControlWidget*>& controls)
 {
-    int widest = 0;
-    for (ControlWidget* control : controls)
-        if (QWidget* list = control->list())
-            widest = std::max(widest, list->sizeHint().width());
-    for (ControlWidget* control : controls)
-        if (QWidget* list = control->list())
-            list->setMinimumWidth(widest);
+    evenWidths(controls, [](ControlWidget& control) -> QWidget* { return control.label(); });
 }
 
 QWidget* groupBox(QWidget& page, std::string_view caption, const std::vector<ControlWidget*>& controls)
@@ -122,7 +117,7 @@ void arrangeControls(QWidget& page, const std::vector<PlacedControl>& controls)
     }
     closeBand();
     lineUpLabels(acrossPage);
-    evenListWidths(acrossPage);
+    evenWidths(acrossPage, [](ControlWidget& control) { return control.list(); });
     rows->addStretch();
 }
 
