@@ -24,7 +24,7 @@ constexpr std::string_view kNoUsablePrinter = "使用可能なプリンタがあ
 constexpr std::string_view kFilePort = "FILE:";
 
 enum Column { NameColumn, ConnectionColumn };
-constexpr int kColumnWidths[] = {200, 90}; // pixels
+constexpr int kColumnWidths[] = {200, 90}; // designed, in pixels; shown in this proportion
 
 // The texts as the spooler gave them, so that the choice keeps them byte for byte.
 constexpr int kSpoolerTextRole = Qt::UserRole;
@@ -90,8 +90,9 @@ void CPrinterSelectDlg::buildControls()
     list_->setGeometry(du.rect(7, 19, 173, 81));
     list_->setColumnCount(2);
     list_->setHeaderLabels({QStringLiteral("プリンタ名"), QStringLiteral("接続先")});
-    list_->header()->setStretchLastSection(false);
-    // The user can widen a column to read it; a wider one scrolls.
+    // The connection column takes the room the name column leaves: dragging the border
+    // between them to the left shows more of a long connection.
+    list_->header()->setStretchLastSection(true);
     list_->header()->setSectionResizeMode(QHeaderView::Interactive);
     list_->header()->setMinimumSectionSize(du.x(10));
     list_->header()->setSectionsMovable(false);
@@ -166,8 +167,11 @@ void CPrinterSelectDlg::fillList()
 // default by having it, not a column the user dragged wider, not the place.
 void CPrinterSelectDlg::startAfresh()
 {
-    for (const int column : {NameColumn, ConnectionColumn})
-        list_->header()->resizeSection(column, kColumnWidths[column]);
+    // The columns share the list's width as the designed widths do.
+    const int room = list_->contentsRect().width();
+    list_->header()->resizeSection(NameColumn,
+                                   room * kColumnWidths[NameColumn] /
+                                       (kColumnWidths[NameColumn] + kColumnWidths[ConnectionColumn]));
     list_->scrollToItem(list_->currentItem());
     list_->setFocus();
     okButton_->setDefault(true);
