@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds from scratch with warnings as errors, and runs every
-# test twice: in a plain build and under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is needed, builds from scratch with warnings as errors, and runs every test
+# twice: on an optimised build, as users get it, and on a debug build under AddressSanitizer
+# and UndefinedBehaviorSanitizer.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/install-deps.sh"
 
 jobs=$(nproc)
+# run_suite DIR BUILD_TYPE [CMAKE_ARGUMENTS...]
 run_suite() {
-  local dir=$1; shift
+  local dir=$1 type=$2; shift 2
   rm -rf "$dir"
-  cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DKBS_WERROR=ON "$@"
+  cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE="$type" -DKBS_WERROR=ON "$@"
   cmake --build "$dir" -j "$jobs"
   ctest --test-dir "$dir" --output-on-failure -j "$jobs"
 }
 
-run_suite "$root/build-test"
+run_suite "$root/build-test" RelWithDebInfo
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  run_suite "$root/build-sanitize" -DKBS_SANITIZE=ON
+  run_suite "$root/build-sanitize" Debug -DKBS_SANITIZE=ON

@@ -1,7 +1,7 @@
 #include "pagedata/code_list_binding.h"
 
 #include "model/field_codecs.h"
-#include "pagedata/code_list.h"
+#include "pagedata/code_list_rules.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,6 +1,6 @@
 #include "pagedata/form_page_data.h"
 
-#include "pagedata/code_list.h"
+#include "pagedata/code_list_rules.h"
 #include "pagedata/control_page.h"
 #include "pagedata/number_rules.h"
 #include "pagedata/slider_stops.h"

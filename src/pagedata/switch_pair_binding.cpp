@@ -1,6 +1,6 @@
 #include "pagedata/switch_pair_binding.h"
 
-#include "pagedata/code_list.h"
+#include "pagedata/code_list_rules.h"
 
 #include <string>
 #include <utility>

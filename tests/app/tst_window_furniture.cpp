@@ -2,18 +2,20 @@
 // opens the program's own help at the shown page's section, and connections stay readable.
 #include "app/help_window.h"
 #include "app/main_status_bar.h"
-#include "app/main_window_fixture.h"
 #include "app/tab_strip.h"
+#include "app/window_rig.h"
 #include "pages/page_widget.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
 
-using fixture::Window;
+using kbs::test::Window;
 using namespace kbs;
 
 class TestWindowFurniture : public QObject {
@@ -28,11 +30,14 @@ private slots:
 
     // From inside a page each tab key steps one tab on, round the ends, and the focus follows;
     // F1 there shows the page's section of the help, headed with the tab's name. In the help,
-    // back returns to the section before and Ctrl+F finds text.
+    // back returns to the section before and Ctrl+F finds text; a page gone is reported.
     void windowKeys()
     {
         QFETCH(QString, program);
-        Window window(program, false, QStringLiteral(KBS_HELP_DIR));
+        QTemporaryDir folder;
+        const QString page = folder.filePath(program + ".html");
+        QVERIFY(QFile::copy(QStringLiteral(KBS_HELP_DIR "/") + program + ".html", page));
+        Window window(program, folder.path());
         const int count = window.tabStrip()->count();
         const auto heading = [&](int tab) { return "「" + window.tabStrip()->tabText(tab) + "」タブ"; };
         const auto topLine = [&] {
@@ -72,6 +77,14 @@ private slots:
         QTest::keyClick(find, Qt::Key_Return);
         QCOMPARE(help.browser()->textCursor().selectedText(), "送信");
         help.close();
+
+        // A page gone since the start is a missing one.
+        QVERIFY(QFile::remove(page));
+        window.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &window);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QCOMPARE(window.texts, QStringList("ヘルプファイルが見つかりません。"));
+        QVERIFY(!help.isVisible());
     }
 
     // A connection too long for its part of the status bar loses its start, not its host and

@@ -20,12 +20,9 @@ public:
                             kbs::MessageIcon) override
     {
         shown.push_back({std::string(text), std::string(caption)});
-        if (onShow)
-            onShow();
         return kbs::Answer::Ok;
     }
     std::vector<ShownMessage> shown;
-    std::function<void()> onShow; // runs while the box would be open
 };
 
 class FakeDialogs : public kbs::DialogRunner {

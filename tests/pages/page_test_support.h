@@ -2,8 +2,6 @@
 
 // Small helpers the page widget tests share.
 #include "page_fakes.h"
-#include "pagedata/field_lookup.h"
-#include "pages/page_factory.h"
 #include "widgets/number_box.h"
 
 #include <QAbstractButton>
@@ -11,11 +9,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
-#include <QSignalSpy>
 #include <QtTest>
 
-#include <memory>
-#include <optional>
 #include <string_view>
 
 namespace page_test_support {
@@ -34,18 +29,6 @@ inline void typeInto(kbs::NumberBox* box, const QString& keys)
         QTest::keyClick(box, Qt::Key_Delete);
     else
         QTest::keyClicks(box, keys);
-}
-
-// Changes a choice as the user would: a list moves to a neighbouring entry by the arrow keys, a
-// radio button is clicked.
-inline void changeChoice(QWidget* choice)
-{
-    if (auto* list = qobject_cast<QComboBox*>(choice)) {
-        list->setFocus();
-        QTest::keyClick(list, list->currentIndex() + 1 < list->count() ? Qt::Key_Down : Qt::Key_Up);
-    } else {
-        QTest::mouseClick(choice, Qt::LeftButton);
-    }
 }
 
 // Every widget the user sees in `root`'s window lies inside its parent at no less than its minimum
@@ -81,41 +64,5 @@ inline void verifyNoWindowOpen()
     for (const QWidget* window : QApplication::topLevelWidgets())
         QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
 }
-
-// A page in a window of its own, as the main window sets it up: loaded with the factory defaults,
-// its form button refreshed, shown; activate() waits until it has the focus.
-struct PageRig {
-    PageRig(const kbs::ModelVariant& program, kbs::PageId id)
-        : variant(program), page(kbs::createPage({variant, messages, dialogs}, id, nullptr))
-    {
-        page->LoadBlock(kbs::SettingsBlock(variant.factoryDefaults));
-        page->RefreshFormButton();
-        page->show();
-        dataChecks.emplace(page.get(), &kbs::PageWidget::dataCheckRequested);
-    }
-    bool activate() { return QTest::qWaitForWindowActive(page.get()); }
-    kbs::NumberBox* box(const char* name) const { return page->findChild<kbs::NumberBox*>(name); }
-    void type(const char* name, const QString& keys) const { typeInto(box(name), keys); }
-    // What the page stores into a block of the factory defaults.
-    kbs::SettingsBlock stored() const
-    {
-        kbs::SettingsBlock block(variant.factoryDefaults);
-        page->StoreBlock(block);
-        return block;
-    }
-    QByteArray bytes(const kbs::SettingsBlock& block, const char* field) const
-    {
-        const kbs::FieldSpec& layout = kbs::fieldNamed(variant.fields, field);
-        return QByteArray(reinterpret_cast<const char*>(block.data() + layout.offset),
-                          qsizetype(layout.width));
-    }
-    QByteArray stored(const char* field) const { return bytes(stored(), field); }
-
-    const kbs::ModelVariant& variant;
-    page_fakes::FakeMessages messages;
-    page_fakes::FakeDialogs dialogs;
-    std::unique_ptr<kbs::PageWidget> page;
-    std::optional<QSignalSpy> dataChecks;
-};
 
 } // namespace page_test_support

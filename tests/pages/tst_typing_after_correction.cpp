@@ -4,12 +4,13 @@
 #include "page_test_support.h"
 #include "pagedata/form_editor.h"
 #include "pages/format_dlg.h"
+#include "pages/page_factory.h"
+#include "pages/page_widget.h"
 #include "variants/kbs18r/kbs18r_variant.h"
 #include "variants/kbs18t/kbs18t_variant.h"
 #include "variants/kbs62d/kbs62d_variant.h"
 
 using namespace kbs;
-using page_test_support::PageRig;
 
 namespace {
 // Clears the box, then types the middle of its range; empty when the box shows it.
@@ -29,19 +30,21 @@ private slots:
     {
         int boxes = 0;
         for (const ModelVariant* variant : {&kbs18r::variant(), &kbs62d::variant(), &kbs18t::variant()}) {
+            page_fakes::FakeMessages messages;
+            page_fakes::FakeDialogs dialogs;
             for (const TabSpec& tab : variant->tabs) {
-                PageRig rig(*variant, tab.page);
-                QVERIFY(rig.activate());
-                for (NumberBox* box : rig.page->findChildren<NumberBox*>()) {
+                const auto page = createPage({*variant, messages, dialogs}, tab.page, nullptr);
+                page->LoadBlock(SettingsBlock(variant->factoryDefaults));
+                page->show();
+                QVERIFY(QTest::qWaitForWindowActive(page.get()));
+                for (NumberBox* box : page->findChildren<NumberBox*>()) {
                     QCOMPARE(typingFails(box), QString());
                     ++boxes;
                 }
-                rig.page->close();
+                page->close();
             }
 
             // Every box of the form dialog, opened on its second form (it has every field).
-            page_fakes::FakeMessages messages;
-            page_fakes::FakeDialogs dialogs;
             FormEditor editor(*variant);
             CFormatDlg dialog({*variant, messages, dialogs}, editor);
             const std::string_view form = variant->formDialog->forms[1].formName;
