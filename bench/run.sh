@@ -30,7 +30,7 @@ if ((do_build)); then
     cmake --build "$build" --target bench-programs -j2 >/dev/null
 fi
 bench="$build/bench"
-ours="$build/src/app/kbs18r"
+ours="$build/bin/kbs18r"
 spooler="$root/tools/print-server.sh"
 served_model="ZAV Ferrostrike Q18RW"
 served_queue=${served_model// /_}
@@ -170,7 +170,7 @@ echo "| metric                                     | ours          | reference  
 echo "|--------------------------------------------|---------------|---------------|------------------------|--------|"
 row "start-up, 1 queue (vs plain dialog)" ms "$samples/startup-1"
 row "start-up, 1 among $crowd (vs plain dialog)" ms "$samples/startup-$crowd"
-row "second start (vs lock+socket)" ms "$samples/second-start"
+row "second start (vs flock+socket)" ms "$samples/second-start"
 for size in $list_sizes; do
     row "printer list, $size queues (vs 1 request)" ms "$samples/list-$size"
 done

@@ -1,5 +1,7 @@
 # Install layout shared by every program. Destinations are relative to the prefix, and help and
-# data go beside bin/: a program finds its help through ../share/<program>/ from its own folder.
+# data go beside bin/: a program finds its help through ../share/<program>/ from the folder of
+# the command the user started (a window program lives in lib/knobstation/, started by its
+# command in bin/).
 # A further program installs itself with install(TARGETS name RUNTIME DESTINATION bin) and its
 # manual page with kbs_install_manual(); the package takes whatever is installed.
 

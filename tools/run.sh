@@ -78,9 +78,9 @@ fi
 
 status=0
 if $use_xvfb; then
-    xvfb-run -a "$build/src/app/$program" || status=$?
+    xvfb-run -a "$build/bin/$program" || status=$?
 else
-    "$build/src/app/$program" || status=$?
+    "$build/bin/$program" || status=$?
 fi
 
 if [[ -n $spooler_state ]]; then

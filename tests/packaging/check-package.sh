@@ -45,7 +45,7 @@ cupstestppd -q "$root"/usr/share/ppd/knobstation/*.ppd
 lintian --fail-on error,warning "$deb"
 
 eval "$(bash "$server" start "$out/cups" --owner $$ --simulator "$simulator" "ZAV Ferrostrike Q18RW" | grep '^export')"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$out/display" &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$out/display" &
 display=$!
 for _ in $(seq 100); do [[ -s $out/display ]] && break; sleep 0.1; done
 mkdir -m 700 "$out/run"

@@ -17,8 +17,11 @@ struct RuntimeDirectory {
 RuntimeDirectory chooseRuntimeDirectory(const char* xdgRuntimeDir, const std::string& tempDir, uid_t uid,
                                         const std::string& userName);
 
-// The choice for this process, made before Qt starts: XDG_RUNTIME_DIR is set to it, so Qt
-// uses the same folder and has nothing to warn about.
+// The choice for this process's user and environment.
+RuntimeDirectory runtimeDirectoryOfThisProcess();
+
+// The same choice, made before Qt starts: XDG_RUNTIME_DIR is set to it, so Qt uses the same
+// folder and has nothing to warn about.
 RuntimeDirectory prepareRuntimeDirectory();
 
 } // namespace kbs

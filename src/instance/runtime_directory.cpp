@@ -1,4 +1,4 @@
-#include "app/runtime_directory.h"
+#include "instance/runtime_directory.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -67,13 +67,21 @@ RuntimeDirectory chooseRuntimeDirectory(const char* xdgRuntimeDir, const std::st
     return result;
 }
 
-RuntimeDirectory prepareRuntimeDirectory()
+RuntimeDirectory runtimeDirectoryOfThisProcess()
 {
     const char* tmp = std::getenv("TMPDIR");
     const std::string tempDir = tmp && *tmp ? tmp : "/tmp";
     const uid_t uid = ::geteuid();
-    RuntimeDirectory chosen =
-        chooseRuntimeDirectory(std::getenv("XDG_RUNTIME_DIR"), tempDir, uid, processUserName(uid));
+    const char* xdgRuntimeDir = std::getenv("XDG_RUNTIME_DIR");
+    // The user's name is looked up only for the fallback: a second start stays a few system calls.
+    if (xdgRuntimeDir && *xdgRuntimeDir && privacyProblem(xdgRuntimeDir, uid).empty())
+        return {xdgRuntimeDir, {}};
+    return chooseRuntimeDirectory(xdgRuntimeDir, tempDir, uid, processUserName(uid));
+}
+
+RuntimeDirectory prepareRuntimeDirectory()
+{
+    RuntimeDirectory chosen = runtimeDirectoryOfThisProcess();
     if (!chosen.path.empty())
         ::setenv("XDG_RUNTIME_DIR", chosen.path.c_str(), 1);
     return chosen;
