@@ -167,11 +167,13 @@ void CPrinterSelectDlg::fillList()
 // default by having it, not a column the user dragged wider, not the place.
 void CPrinterSelectDlg::startAfresh()
 {
-    // The columns share the list's width as the designed widths do.
+    // The columns share the list's width as the designed widths do. The header stretches its
+    // last section only when the list is resized, so the connection column is sized here too.
     const int room = list_->contentsRect().width();
-    list_->header()->resizeSection(NameColumn,
-                                   room * kColumnWidths[NameColumn] /
-                                       (kColumnWidths[NameColumn] + kColumnWidths[ConnectionColumn]));
+    const int name =
+        room * kColumnWidths[NameColumn] / (kColumnWidths[NameColumn] + kColumnWidths[ConnectionColumn]);
+    list_->header()->resizeSection(NameColumn, name);
+    list_->header()->resizeSection(ConnectionColumn, room - name);
     list_->scrollToItem(list_->currentItem());
     list_->setFocus();
     okButton_->setDefault(true);
