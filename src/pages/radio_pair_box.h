@@ -6,20 +6,25 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
+class QHBoxLayout;
 class QLabel;
 class QRadioButton;
 
 namespace kbs {
 
+// Where a box shows its note ("（MSW1-3）"): at the end of a button's row or on a row of its own.
+enum class NotePlace { BesideFirst, BesideSecond, OwnRow };
+
 // A group box with a radio button for each value; it can show neither button checked.
-// Its switch label sits beside a button when the box stays within maxWidth, else on a row
-// of its own below the buttons.
 class RadioPairBox : public QGroupBox, public ControlWidget {
     Q_OBJECT
 public:
-    RadioPairBox(const ControlSpec& control, const std::function<void()>& onUserChange, int maxWidth,
+    RadioPairBox(const ControlSpec& control, const std::function<void()>& onUserChange,
                  QWidget* parent = nullptr);
+
+    void placeNote(NotePlace place);
 
     QWidget* widget() override { return this; }
     QSize minimumSizeHint() const override;
@@ -35,9 +40,17 @@ private:
     int captionWidth() const;
 
     QRadioButton* buttons_[2];
+    QHBoxLayout* rows_[3]; // the two buttons' rows and the note's own
+    QLabel* note_;
+    QLabel* switchNumber_; // the note's parts, when it stands in two
+    QLabel* remark_;
     mutable QString measuredTitle_;
     mutable int measuredHeight_ = 0;
     mutable int captionWidth_ = -1;
 };
+
+// One place for the notes of all the boxes of a page, so that every group looks alike: the
+// first place that keeps every box within maxWidth.
+void placeNotes(const std::vector<RadioPairBox*>& boxes, int maxWidth);
 
 } // namespace kbs
