@@ -190,7 +190,7 @@ void CPage_Form::showRefusal(const StoreRefusal& refusal)
     // The framework's own message: the program's name is its caption.
     context_.messages.showMessage(refusal.message, context_.variant.deliverable, ButtonSet::Ok,
                                   MessageIcon::Exclamation);
-    boxOf(refusal.control)->setFocus(Qt::OtherFocusReason);
+    boxOf(refusal.control)->focusAndSelect();
 }
 
 void CPage_Form::RefreshFormButton()

@@ -124,16 +124,14 @@ private slots:
             box.layout()->activate();
             return box.minimumSizeHint();
         };
-        RadioPairBox box(
-            control, [] {}, 1000);
+        RadioPairBox box(control, [] {});
         const int before = hint(box).width();
         for (int change = 0; change < 2; ++change) {
             QFont font = box.font();
             font.setPointSize(font.pointSize() + 4 * (1 - change));
             box.setFont(font);
             box.setTitle(box.title() + box.title().repeated(2 * change));
-            RadioPairBox fresh(
-                control, [] {}, 1000);
+            RadioPairBox fresh(control, [] {});
             fresh.setFont(font);
             fresh.setTitle(box.title());
             QCOMPARE(hint(box), hint(fresh));
