@@ -46,7 +46,6 @@ CPage_Form::CPage_Form(const PageContext& context, const ControlPageTable& table
     // The layout is in dialog units of the dialog font.
     setFont(dialogFont());
     build();
-    dialog_ = new CFormatDlg(context_, data_.editor(), this);
     showControls();
 }
 
@@ -243,6 +242,8 @@ void CPage_Form::openFormDialog()
 {
     if (!data_.prepareDialog())
         return;
+    if (dialog_ == nullptr)
+        dialog_ = new CFormatDlg(context_, data_.editor(), this);
     if (dialog_->run() == QDialog::Accepted)
         emit dataCheckRequested(); // stores this page, and so the edited image
 }

@@ -11,6 +11,7 @@
 #include <QStyleOptionGroupBox>
 
 #include <algorithm>
+#include <memory>
 
 namespace kbs {
 
@@ -72,24 +73,52 @@ void RadioPairBox::placeNote(NotePlace place)
     layout()->invalidate();
 }
 
+// The boxes of one page that share their note's place, until it is decided.
+struct RadioPairBox::NoteGroup {
+    std::vector<RadioPairBox*> boxes;
+    int maxWidth;
+};
+
 void placeNotes(const std::vector<RadioPairBox*>& boxes, int maxWidth)
 {
+    const auto group = std::make_shared<RadioPairBox::NoteGroup>(boxes, maxWidth);
+    for (RadioPairBox* box : boxes)
+        box->noteGroup_ = group;
+}
+
+// Measuring the texts is most of what a page of boxes costs, and a page the user never opens
+// need not pay it: the notes find their place when a layout first asks one of the boxes for
+// its size.
+void RadioPairBox::placeNotesOnce() const
+{
+    if (!noteGroup_)
+        return;
+    const std::shared_ptr<NoteGroup> group = noteGroup_;
+    for (RadioPairBox* box : group->boxes)
+        box->noteGroup_.reset();
     for (const NotePlace place : {NotePlace::BesideFirst, NotePlace::BesideSecond, NotePlace::OwnRow}) {
         bool fits = true;
-        for (RadioPairBox* box : boxes) {
+        for (RadioPairBox* box : group->boxes) {
             box->placeNote(place);
             // The rows decide; a caption wider than the column is wide wherever the note is.
-            fits = fits && box->layout()->totalMinimumSize().width() <= maxWidth;
+            fits = fits && box->layout()->totalMinimumSize().width() <= group->maxWidth;
         }
         if (fits)
             return;
     }
 }
 
+QSize RadioPairBox::sizeHint() const
+{
+    placeNotesOnce();
+    return QGroupBox::sizeHint();
+}
+
 // The style's own hint leaves a wide margin behind the caption, more than a column can
 // spare; the caption needs only its label rectangle and the same inset on either side.
 QSize RadioPairBox::minimumSizeHint() const
 {
+    placeNotesOnce();
     return {hintWidth(), QGroupBox::minimumSizeHint().height()};
 }
 

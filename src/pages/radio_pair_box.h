@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QHBoxLayout;
@@ -27,6 +28,7 @@ public:
     void placeNote(NotePlace place);
 
     QWidget* widget() override { return this; }
+    QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
     void showMember(const Member& member) override;
     void readMember(Member& member) const override;
@@ -35,6 +37,9 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    struct NoteGroup;
+    friend void placeNotes(const std::vector<RadioPairBox*>& boxes, int maxWidth);
+    void placeNotesOnce() const;
     // The hint's width: the contents' or the caption's, whichever is wider.
     int hintWidth() const;
     int captionWidth() const;
@@ -44,13 +49,15 @@ private:
     QLabel* note_;
     QLabel* switchNumber_; // the note's parts, when it stands in two
     QLabel* remark_;
+    mutable std::shared_ptr<NoteGroup> noteGroup_; // until the notes' place is decided
     mutable QString measuredTitle_;
     mutable int measuredHeight_ = 0;
     mutable int captionWidth_ = -1;
 };
 
 // One place for the notes of all the boxes of a page, so that every group looks alike: the
-// first place that keeps every box within maxWidth.
+// first place that keeps every box within maxWidth, decided when a layout first asks for a box's
+// size.
 void placeNotes(const std::vector<RadioPairBox*>& boxes, int maxWidth);
 
 } // namespace kbs
