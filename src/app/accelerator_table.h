@@ -22,6 +22,7 @@ public:
 
     // `key` in portable text, e.g. "Ctrl+O".
     void add(const QString& key, QAction* action);
+    void add(QKeyCombination key, QAction* action) { table_.insert(key, action); }
     // The action a key runs, or nullptr.
     QAction* actionFor(QKeyCombination key) const { return table_.value(key); }
 

@@ -63,12 +63,4 @@ QPixmap programIconPixmap(int size)
     return pixmap;
 }
 
-QIcon programIcon()
-{
-    QIcon icon;
-    for (int size : {16, 32, 48, 64})
-        icon.addPixmap(programIconPixmap(size));
-    return icon;
-}
-
 } // namespace kbs

@@ -1,10 +1,9 @@
 #include "app/help_file.h"
+#include "pagedata/page_names.h"
 #include "widgets/qt_text.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QUrl>
 
 namespace kbs {
 
@@ -15,17 +14,6 @@ bool isReadableFile(const QString& path)
     return info.isFile() && info.isReadable();
 }
 } // namespace
-
-bool DesktopServicesOpener::openFile(const QString& path)
-{
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-}
-
-DesktopServicesOpener& DesktopServicesOpener::instance()
-{
-    static DesktopServicesOpener opener;
-    return opener;
-}
 
 std::optional<QString> locateHelpFile(const ModelVariant& variant, const QString& programDirectory)
 {
@@ -42,10 +30,9 @@ std::optional<QString> locateHelpFile(const ModelVariant& variant, const QString
     return std::nullopt;
 }
 
-bool openHelpFile(DesktopOpenerPort& desktop, const QString& path)
+QString helpSection(PageId page)
 {
-    // A page removed since the start is reported like a missing one, not left to the browser.
-    return isReadableFile(path) && desktop.openFile(path);
+    return toQString(pageClassName(page)).remove(QStringLiteral("CPage_")).toLower();
 }
 
 } // namespace kbs

@@ -45,6 +45,7 @@ void readPrintServerSettings()
 int CMainApp::run(SingleInstance& instance, PrinterListSource& printers, const QString& programDirectory)
 {
     installJapaneseQtTexts();
+    usePlainDialogButtons();
     QApplication::setFont(dialogFont());
     QApplication::setWindowIcon(programIcon());
 

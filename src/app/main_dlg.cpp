@@ -5,8 +5,10 @@
 #include "app/artwork.h"
 #include "app/command_router.h"
 #include "app/help_file.h"
+#include "app/help_window.h"
 #include "app/main_status_bar.h"
 #include "app/main_tool_bar.h"
+#include "app/tab_keys.h"
 #include "app/tab_strip.h"
 #include "core/messages.h"
 #include "menu/command_pictures.h"
@@ -56,13 +58,12 @@ CMainDlg::~CMainDlg() = default;
 
 void CMainDlg::initialise(ExternalPorts ports)
 {
-    desktop_ = &ports.desktop;
     core_ = std::make_unique<CommandCore>(
         variant_, CommandCore::Ports{*this, *this, ports.printerSelector, ports.spooler, ports.fileChooser},
         programDirectory_.toStdString());
     router_ = std::make_unique<CommandRouter>(
         variant_, *core_,
-        CommandRouter::WindowCommands{[this](std::size_t tab) { ShowPage(tab); }, [this] { showHelp(); },
+        CommandRouter::WindowCommands{[this](std::size_t tab) { ShowPage(tab); }, [this] { showHelp({}); },
                                       [this] { showAbout(); }});
 
     createMenu();
@@ -85,10 +86,31 @@ void CMainDlg::createMenu()
                 continue;
             QAction* action = menu_->action(entry.commandId);
             connect(action, &QAction::triggered, this, [this, id = entry.commandId] { runCommand(id); });
-            if (!entry.accelerator.empty())
-                accelerators_->add(toQString(entry.accelerator), action);
+            if (entry.accelerator.empty())
+                continue;
+            if (entry.commandId == variant_.helpCommandId)
+                action = pageHelpAction(action);
+            accelerators_->add(toQString(entry.accelerator), action);
         }
     }
+    addTabKeys(*accelerators_, this, [this](int step) {
+        const auto count = static_cast<int>(pages_.size());
+        if (count > 0)
+            ShowPage(static_cast<std::size_t>((static_cast<int>(selectedTab()) + step + count) % count));
+    });
+}
+
+// The help key opens the help at the shown page's section; the menu item at the contents.
+// Both are grayed together.
+QAction* CMainDlg::pageHelpAction(QAction* helpCommand)
+{
+    auto* action = new QAction(this);
+    connect(helpCommand, &QAction::enabledChanged, action, &QAction::setEnabled);
+    connect(action, &QAction::triggered, this, [this] {
+        if (selectedTab() < variant_.tabs.size())
+            showHelp(helpSection(variant_.tabs[selectedTab()].page));
+    });
+    return action;
 }
 
 void CMainDlg::chooseHelpFile()
@@ -230,9 +252,11 @@ void CMainDlg::closeEvent(QCloseEvent* event)
         event->ignore();
 }
 
-void CMainDlg::showHelp()
+void CMainDlg::showHelp(const QString& section)
 {
-    if (!helpFilePath_ || !openHelpFile(*desktop_, *helpFilePath_))
+    if (!helpWindow_)
+        helpWindow_ = new HelpWindow(this);
+    if (!helpFilePath_ || !helpWindow_->showPage(*helpFilePath_, section))
         showMessage(kHelpFileNotFound, messages::kCaption, ButtonSet::Ok, MessageIcon::Exclamation);
 }
 

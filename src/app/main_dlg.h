@@ -16,6 +16,7 @@ namespace kbs {
 
 class AcceleratorTable;
 class CommandRouter;
+class HelpWindow;
 class MainMenu;
 class MainStatusBar;
 class MainToolBar;
@@ -27,7 +28,6 @@ struct ExternalPorts {
     PrinterSelectorPort& printerSelector;
     SpoolerPort& spooler;
     FileChooserPort& fileChooser;
-    DesktopOpenerPort& desktop = DesktopServicesOpener::instance(); // shows the help page
 };
 
 // The main window: a fixed-size dialog with the menu, the tool bar, the tab strip with one
@@ -57,6 +57,8 @@ public:
     MainToolBar* toolBar() const { return toolBar_; }
     MainStatusBar* mainStatusBar() const { return statusBar_; }
     const MainMenu& menu() const { return *menu_; }
+    // The help viewer, once help has been asked for.
+    HelpWindow* helpWindow() const { return helpWindow_; }
     PageWidget* pageWidget(std::size_t tabIndex) const { return pages_.at(tabIndex).get(); }
 
     // WindowPort, and the pages' MessagePort
@@ -82,12 +84,14 @@ protected:
 
 private:
     void createMenu();
+    QAction* pageHelpAction(QAction* helpCommand);
     void chooseHelpFile();
     void createBars();
     void createPages();
     void showOnlyPage(std::size_t tabIndex);
     void focusPage(std::size_t tabIndex);
-    void showHelp();
+    // The help page at a section (the top for an empty one), or the not-found notice.
+    void showHelp(const QString& section);
     void showAbout();
 
     const ModelVariant& variant_;
@@ -102,7 +106,7 @@ private:
     ModalDialogRunner dialogRunner_;
     std::vector<std::unique_ptr<PageWidget>> pages_;
     std::optional<QString> helpFilePath_;
-    DesktopOpenerPort* desktop_ = nullptr;
+    HelpWindow* helpWindow_ = nullptr;
     std::unique_ptr<CommandCore> core_;
     std::unique_ptr<CommandRouter> router_;
     bool closeRequested_ = false;

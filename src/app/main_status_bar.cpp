@@ -1,12 +1,27 @@
 #include "app/main_status_bar.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 
 namespace kbs {
 
 namespace {
 constexpr int kBorder = 2; // between the bar's edge and its parts
+
+// The text as it fits `width`: whole when it can be. Otherwise the part's caption (up to its
+// first space) stays and the value loses its start, so the end of a connection (host and
+// port) stays readable.
+QString fitted(const QFontMetrics& metrics, const QString& text, int width)
+{
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    const QString caption = text.left(text.indexOf(u' ') + 1);
+    const int room = width - metrics.horizontalAdvance(caption);
+    if (caption.isEmpty() || room < metrics.horizontalAdvance(QStringLiteral("…000")))
+        return metrics.elidedText(text, Qt::ElideLeft, width);
+    return caption + metrics.elidedText(text.mid(caption.size()), Qt::ElideLeft, room);
 }
+} // namespace
 
 MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent)
 {
@@ -33,6 +48,16 @@ void MainStatusBar::placeParts()
     parts_[0]->setGeometry(0, kBorder, firstPartEnd_, partHeight);
     parts_[1]->setGeometry(firstPartEnd_ + kBorder, kBorder, std::max(0, width() - firstPartEnd_ - kBorder),
                            partHeight);
+    for (int index = 0; index < 2; ++index)
+        showFitted(index);
+}
+
+void MainStatusBar::showFitted(int index)
+{
+    QLabel* part = parts_[index];
+    const int room = part->contentsRect().width() - 2 * part->indent();
+    part->setText(fitted(part->fontMetrics(), texts_[index], room));
+    part->setToolTip(texts_[index]);
 }
 
 void MainStatusBar::resizeEvent(QResizeEvent* event)
@@ -48,8 +73,10 @@ QSize MainStatusBar::sizeHint() const
 
 void MainStatusBar::setPartText(int part, const QString& text)
 {
-    if (part == 0 || part == 1)
-        parts_[part]->setText(text);
+    if (part != 0 && part != 1)
+        return;
+    texts_[part] = text;
+    showFitted(part);
 }
 
 QLabel* MainStatusBar::part(int index) const

@@ -18,6 +18,7 @@ public:
     // parts keep that split for the life of the window.
     void splitParts();
 
+    // A text too long for its part is shortened with "…" where it starts; the tooltip has it whole.
     void setPartText(int part, const QString& text);
     QLabel* part(int index) const;
 
@@ -28,8 +29,10 @@ protected:
 
 private:
     void placeParts();
+    void showFitted(int index);
 
     QLabel* parts_[2];
+    QString texts_[2];
     int firstPartEnd_ = 0;
 };
 

@@ -64,11 +64,8 @@ bool FormEditor::parseForm(std::string_view formName)
     for (std::size_t index = 0; index < boxes_.size(); ++index) {
         const FormBoxRow& row = table_.boxes[index];
         const FormFieldSpec* field = imageField(*image.blockField->image, row.field);
-        const int value = field != nullptr ? readImageDigits(image.bytes, *field) : row.valueWithoutField;
-        boxes_[index].parsedValue = field != nullptr ? std::optional<int>(value) : std::nullopt;
-        setValue(index, value);
+        setValue(index, field != nullptr ? readImageDigits(image.bytes, *field) : row.valueWithoutField);
     }
-    parsedForm_ = form;
     return true;
 }
 
@@ -221,8 +218,8 @@ std::optional<FormOkNotice> FormEditor::checkRanges() const
     return std::nullopt;
 }
 
-// Only the digit positions of fields the user changed are written, so an image that was only
-// looked at keeps every byte, odd ones included.
+// Every field of the image gets the value the dialog showed, so an odd byte shown as a number
+// goes to the printer as that number; only the digit positions are written, never the commas.
 void FormEditor::writeImage()
 {
     const auto form = formIndex(formName_);
@@ -231,12 +228,8 @@ void FormEditor::writeImage()
     Image& target = images_[*form];
     for (std::size_t box = 0; box < boxes_.size(); ++box) {
         const FormFieldSpec* field = imageField(*target.blockField->image, table_.boxes[box].field);
-        if (field == nullptr)
-            continue;
-        const int value = valueOrZero(box);
-        if (form == parsedForm_ && boxes_[box].parsedValue == value)
-            continue;
-        writeImageDigits(target.bytes, *field, value);
+        if (field != nullptr)
+            writeImageDigits(target.bytes, *field, valueOrZero(box));
     }
 }
 

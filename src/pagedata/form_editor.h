@@ -65,7 +65,6 @@ private:
     struct Box {
         std::string text;
         int sliderPosition = 0;
-        std::optional<int> parsedValue; // as read from the image, for rows the image has
     };
     struct Image {
         const FieldSpec* blockField;
@@ -89,7 +88,6 @@ private:
     std::vector<Image> images_;
     std::vector<Box> boxes_;
     std::string formName_;
-    std::optional<std::size_t> parsedForm_;
     bool rightMarginPending_ = false;
 };
 

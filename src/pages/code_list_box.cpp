@@ -42,6 +42,11 @@ CodeListBox::CodeListBox(const ControlSpec& control, const std::function<void()>
     layout->addStretch();
 }
 
+QWidget* CodeListBox::list()
+{
+    return list_;
+}
+
 void CodeListBox::showMember(const Member& member)
 {
     list_->setCurrentIndex(member.choice);

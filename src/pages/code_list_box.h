@@ -22,6 +22,7 @@ public:
     void showMember(const Member& member) override;
     void readMember(Member& member) const override;
     QLabel* label() override { return label_; }
+    QWidget* list() override;
 
 private:
     QComboBox* list_;

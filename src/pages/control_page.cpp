@@ -24,6 +24,7 @@ ControlPage::ControlPage(const PageContext& context, const ControlPageTable& tab
     // The layout is in dialog units of the dialog font.
     setFont(dialogFont());
     std::vector<PlacedControl> placed;
+    std::vector<RadioPairBox*> pairs;
     const auto controls = data_.controls();
     shown_.reserve(controls.size());
     for (std::size_t index = 0; index < controls.size(); ++index) {
@@ -47,7 +48,8 @@ ControlPage::ControlPage(const PageContext& context, const ControlPageTable& tab
             shown.control = new CodeListBox(control, raiseDataCheck, this);
             break;
         case ControlKind::RadioPair:
-            shown.control = new RadioPairBox(control, raiseDataCheck, columnWidth(font()), this);
+            pairs.push_back(new RadioPairBox(control, raiseDataCheck, this));
+            shown.control = pairs.back();
             break;
         case ControlKind::PushButton:
             shown.control = new PushButtonControl(
@@ -60,6 +62,7 @@ ControlPage::ControlPage(const PageContext& context, const ControlPageTable& tab
         shown_.push_back(shown);
         placed.push_back({shown.control, control.group, control.placement});
     }
+    placeNotes(pairs, columnWidth(font()));
     arrangeControls(*this, placed);
 }
 
@@ -95,7 +98,7 @@ void ControlPage::StoreBlock(SettingsBlock& block)
     if (const Shown* refused = refusedBox(&refusal)) {
         context_.messages.showMessage(refusal, context_.variant.deliverable, ButtonSet::Ok,
                                       MessageIcon::Exclamation);
-        refused->numberBox->box()->setFocus(Qt::OtherFocusReason);
+        refused->numberBox->box()->focusAndSelect();
     } else {
         refreshing_ = true;
         for (const Shown& shown : shown_)
@@ -123,7 +126,7 @@ void ControlPage::ShowPendingNotice()
         if (const Shown* refused = refusedBox(&refusal)) {
             context_.messages.showMessage(refusal, context_.variant.deliverable, ButtonSet::Ok,
                                           MessageIcon::Exclamation);
-            refused->numberBox->box()->setFocus(Qt::OtherFocusReason);
+            refused->numberBox->box()->focusAndSelect();
         }
         return;
     }
@@ -134,7 +137,7 @@ void ControlPage::ShowPendingNotice()
         const int lowest = data_.controls()[index].number->min;
         shown.numberBox->box()->setText(QString::number(lowest));
         data_.member(index).pending = false;
-        shown.numberBox->box()->setFocus(Qt::OtherFocusReason);
+        shown.numberBox->box()->focusAndSelect();
     }
 }
 

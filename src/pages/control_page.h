@@ -33,6 +33,7 @@ signals:
     void buttonPressed(const QString& name);
 
 protected:
+    const PageContext& context() const { return context_; }
     PageData& pageData() { return data_; }
     // The widget of a control; nullptr for a hidden one.
     ControlWidget* controlWidget(std::size_t member) const { return shown_.at(member).control; }

@@ -10,7 +10,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <utility>
 
 namespace kbs {
 
@@ -27,15 +26,22 @@ struct Item {
     ControlWidget* single; // set when the item is one control outside any group
 };
 
-void lineUpLabels(const std::vector<ControlWidget*>& controls)
+// Gives one part of each control (its label, its list) the width of the widest, so that the
+// parts stand in one column.
+void evenWidths(const std::vector<ControlWidget*>& controls, QWidget* (*part)(ControlWidget&))
 {
     int widest = 0;
     for (ControlWidget* control : controls)
-        if (QLabel* label = control->label())
-            widest = std::max(widest, label->sizeHint().width());
+        if (QWidget* widget = part(*control))
+            widest = std::max(widest, widget->sizeHint().width());
     for (ControlWidget* control : controls)
-        if (QLabel* label = control->label())
-            label->setMinimumWidth(widest);
+        if (QWidget* widget = part(*control))
+            widget->setMinimumWidth(widest);
+}
+
+void lineUpLabels(const std::vector<ControlWidget*>& controls)
+{
+    evenWidths(controls, [](ControlWidget& control) -> QWidget* { return control.label(); });
 }
 
 QWidget* groupBox(QWidget& page, std::string_view caption, const std::vector<ControlWidget*>& controls)
@@ -80,8 +86,9 @@ void arrangeControls(QWidget& page, const std::vector<PlacedControl>& controls)
     rows->setSpacing(units.y(kSpacingDlu));
 
     QVBoxLayout* columns[2] = {nullptr, nullptr};
-    // Single controls one below the other across the page line their labels up too.
-    std::vector<ControlWidget*> fullRun;
+    // Single controls across the page line their labels and lists up, above and below the
+    // columns alike.
+    std::vector<ControlWidget*> acrossPage;
     const auto closeBand = [&] {
         for (QVBoxLayout* column : columns)
             if (column)
@@ -93,12 +100,9 @@ void arrangeControls(QWidget& page, const std::vector<PlacedControl>& controls)
             closeBand();
             rows->addWidget(item.widget);
             if (item.single)
-                fullRun.push_back(item.single);
-            else
-                lineUpLabels(std::exchange(fullRun, {}));
+                acrossPage.push_back(item.single);
             continue;
         }
-        lineUpLabels(std::exchange(fullRun, {}));
         if (!columns[0]) {
             auto* band = new QHBoxLayout;
             band->setSpacing(units.x(kColumnGapDlu));
@@ -112,7 +116,8 @@ void arrangeControls(QWidget& page, const std::vector<PlacedControl>& controls)
         columns[item.placement == Placement::Left ? 0 : 1]->addWidget(item.widget);
     }
     closeBand();
-    lineUpLabels(fullRun);
+    lineUpLabels(acrossPage);
+    evenWidths(acrossPage, [](ControlWidget& control) { return control.list(); });
     rows->addStretch();
 }
 

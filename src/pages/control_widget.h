@@ -17,6 +17,8 @@ public:
     virtual void readMember(Member& member) const = 0;
     // The label in front of the control, if it has one; the page lines labels up.
     virtual QLabel* label() { return nullptr; }
+    // The drop-down list of a list control; the page gives its lists one width.
+    virtual QWidget* list() { return nullptr; }
 };
 
 } // namespace kbs

@@ -46,7 +46,6 @@ CPage_Form::CPage_Form(const PageContext& context, const ControlPageTable& table
     // The layout is in dialog units of the dialog font.
     setFont(dialogFont());
     build();
-    dialog_ = new CFormatDlg(context_, data_.editor(), this);
     showControls();
 }
 
@@ -191,7 +190,7 @@ void CPage_Form::showRefusal(const StoreRefusal& refusal)
     // The framework's own message: the program's name is its caption.
     context_.messages.showMessage(refusal.message, context_.variant.deliverable, ButtonSet::Ok,
                                   MessageIcon::Exclamation);
-    boxOf(refusal.control)->setFocus(Qt::OtherFocusReason);
+    boxOf(refusal.control)->focusAndSelect();
 }
 
 void CPage_Form::RefreshFormButton()
@@ -243,6 +242,8 @@ void CPage_Form::openFormDialog()
 {
     if (!data_.prepareDialog())
         return;
+    if (dialog_ == nullptr)
+        dialog_ = new CFormatDlg(context_, data_.editor(), this);
     if (dialog_->run() == QDialog::Accepted)
         emit dataCheckRequested(); // stores this page, and so the edited image
 }

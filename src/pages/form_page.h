@@ -51,7 +51,7 @@ private:
     std::vector<NumberBox*> boxes_; // by control; nullptr for controls without a box
     CodeListBox* list_ = nullptr;
     PushButtonControl* button_ = nullptr;
-    CFormatDlg* dialog_;
+    CFormatDlg* dialog_ = nullptr; // built when first opened: the images live in data_
     bool refreshing_ = false;
 };
 

@@ -144,7 +144,7 @@ void CFormatDlg::prepareOpening()
             part->setEnabled(editor_.boxEnabled(index));
     fill();
     if (!rows_.empty())
-        rows_.front().box->setFocus(Qt::OtherFocusReason);
+        rows_.front().box->focusAndSelect();
 }
 
 // Shows the editor's fields; a fill is not a change of the user's.
@@ -202,7 +202,7 @@ void CFormatDlg::accept()
     fill();
     showNotice(notice->notice);
     if (notice->focus)
-        rows_.at(notice->box).box->setFocus(Qt::OtherFocusReason);
+        rows_.at(notice->box).box->focusAndSelect();
 }
 
 void CFormatDlg::showNotice(const FormNotice& notice)

@@ -18,7 +18,7 @@ CPage_Select::CPage_Select(const PageContext& context, const ControlPageTable& t
         return;
     list_ = pageData().indexOf(formButton_->list);
     button_ = pageData().indexOf(formButton_->button);
-    dialog_ = new CFormatDlg(context, *editor, this);
+    editor_ = editor;
     connect(this, &ControlPage::buttonPressed, this, [this](const QString& name) {
         if (name == toQString(formButton_->button))
             editSelectedForm();
@@ -27,9 +27,16 @@ CPage_Select::CPage_Select(const PageContext& context, const ControlPageTable& t
 
 CPage_Select::~CPage_Select() = default;
 
-void CPage_Select::RefreshFormButton()
+CFormatDlg& CPage_Select::formDialog()
 {
     if (dialog_ == nullptr)
+        dialog_ = new CFormatDlg(context(), *editor_, this);
+    return *dialog_;
+}
+
+void CPage_Select::RefreshFormButton()
+{
+    if (editor_ == nullptr)
         return;
     const std::string_view form = selectedForm();
     // No form shown: the button keeps its caption.
@@ -44,7 +51,7 @@ void CPage_Select::RefreshFormButton()
 // The form list raised its data check; the button follows the form it now shows.
 void CPage_Select::userChanged(std::size_t member)
 {
-    if (dialog_ == nullptr || member != list_)
+    if (editor_ == nullptr || member != list_)
         return;
     if (ControlWidget* widget = controlWidget(list_))
         widget->readMember(pageData().member(list_));
@@ -65,9 +72,10 @@ std::string_view CPage_Select::selectedForm() const
 void CPage_Select::editSelectedForm()
 {
     const std::string_view form = selectedForm();
-    dialog_->ParseForm(form);
-    dialog_->SetFormName(form);
-    if (dialog_->run() == QDialog::Accepted)
+    CFormatDlg& dialog = formDialog();
+    dialog.ParseForm(form);
+    dialog.SetFormName(form);
+    if (dialog.run() == QDialog::Accepted)
         emit dataCheckRequested();
 }
 

@@ -7,6 +7,7 @@
 namespace kbs {
 
 class CFormatDlg;
+class FormEditor;
 
 // The function selection page: lists and radio pairs from its table and, where the program
 // edits its forms here, the form list with the button that opens the form settings dialog on
@@ -20,20 +21,19 @@ public:
 
     void RefreshFormButton() override;
 
-    // nullptr where the program's forms are edited on another page.
-    CFormatDlg* formDialog() const { return dialog_; }
-
 protected:
     void userChanged(std::size_t member) override;
 
 private:
     void editSelectedForm();
+    CFormatDlg& formDialog();
     std::string_view selectedForm() const;
 
     const FormButton* formButton_;
     std::size_t list_ = 0;
     std::size_t button_ = 0;
-    CFormatDlg* dialog_ = nullptr;
+    FormEditor* editor_ = nullptr; // set where this page edits the forms
+    CFormatDlg* dialog_ = nullptr; // built when first opened: the images live in the editor
 };
 
 } // namespace kbs

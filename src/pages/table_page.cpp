@@ -19,7 +19,7 @@ ControlWidget* createControl(const ControlSpec& control, const std::function<voi
 {
     switch (control.kind) {
     case ControlKind::RadioPair:
-        return new RadioPairBox(control, onUserChange, columnWidth(page->font()), page);
+        return new RadioPairBox(control, onUserChange, page);
     case ControlKind::CheckBox:
         return new CheckBoxControl(control, onUserChange, page);
     case ControlKind::CodeList:
@@ -46,6 +46,7 @@ TablePage::TablePage(PageData data, QWidget* parent) : PageWidget(parent), data_
     setFont(dialogFont());
     const auto raiseDataCheck = [this] { emit dataCheckRequested(); };
     std::vector<ArrangedControl> arranged;
+    std::vector<RadioPairBox*> pairs;
     const auto controls = data_.controls();
     for (std::size_t index = 0; index < controls.size(); ++index) {
         if (!controls[index].visible)
@@ -53,7 +54,10 @@ TablePage::TablePage(PageData data, QWidget* parent) : PageWidget(parent), data_
         ControlWidget* control = createControl(controls[index], raiseDataCheck, this);
         shown_.push_back({index, control});
         arranged.push_back({control->widget(), needsFullWidth(controls[index].kind)});
+        if (auto* pair = dynamic_cast<RadioPairBox*>(control))
+            pairs.push_back(pair);
     }
+    placeNotes(pairs, columnWidth(font()));
     arrangeInTwoColumns(*this, arranged);
 }
 

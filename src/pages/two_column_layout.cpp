@@ -3,7 +3,7 @@
 #include "pages/page_size.h"
 #include "widgets/dialog_units.h"
 
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -44,19 +44,19 @@ void arrangeInTwoColumns(QWidget& page, const std::vector<ArrangedControl>& cont
 
     for (QWidget* widget : above)
         rows->addWidget(widget);
-    auto* columns = new QHBoxLayout;
-    columns->setSpacing(units.x(kSpacingDlu));
+    // A grid, so that the boxes side by side in one row are equally tall and the rows of
+    // both columns line up.
+    auto* columns = new QGridLayout;
+    columns->setHorizontalSpacing(units.x(kSpacingDlu));
+    columns->setVerticalSpacing(units.y(kSpacingDlu));
     const std::size_t firstColumnCount = (inColumns.size() + 1) / 2;
-    for (std::size_t column = 0; column < 2; ++column) {
-        auto* stack = new QVBoxLayout;
-        stack->setSpacing(units.y(kSpacingDlu));
-        const std::size_t begin = column == 0 ? 0 : firstColumnCount;
-        const std::size_t end = column == 0 ? firstColumnCount : inColumns.size();
-        for (std::size_t index = begin; index < end; ++index)
-            stack->addWidget(inColumns[index]);
-        stack->addStretch();
-        columns->addLayout(stack, 1);
+    for (std::size_t index = 0; index < inColumns.size(); ++index) {
+        const bool second = index >= firstColumnCount;
+        columns->addWidget(inColumns[index], static_cast<int>(second ? index - firstColumnCount : index),
+                           second ? 1 : 0);
     }
+    for (const int column : {0, 1})
+        columns->setColumnStretch(column, 1);
     rows->addLayout(columns);
     for (QWidget* widget : below)
         rows->addWidget(widget);

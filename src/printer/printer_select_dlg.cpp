@@ -24,7 +24,7 @@ constexpr std::string_view kNoUsablePrinter = "使用可能なプリンタがあ
 constexpr std::string_view kFilePort = "FILE:";
 
 enum Column { NameColumn, ConnectionColumn };
-constexpr int kColumnWidths[] = {200, 90}; // pixels
+constexpr int kColumnWidths[] = {200, 90}; // designed, in pixels; shown in this proportion
 
 // The texts as the spooler gave them, so that the choice keeps them byte for byte.
 constexpr int kSpoolerTextRole = Qt::UserRole;
@@ -54,6 +54,9 @@ QTreeWidgetItem* newRow(const PrinterChoice& printer)
     auto* row = new QTreeWidgetItem;
     row->setText(NameColumn, toQString(printer.name));
     row->setText(ConnectionColumn, toQString(printer.connection));
+    // A connection is often wider than its column; the tip shows it whole (the spooler's
+    // text carries no password).
+    row->setToolTip(ConnectionColumn, toQString(printer.connection));
     row->setData(NameColumn, kSpoolerTextRole, QByteArray::fromStdString(printer.name));
     row->setData(ConnectionColumn, kSpoolerTextRole, QByteArray::fromStdString(printer.connection));
     return row;
@@ -87,7 +90,11 @@ void CPrinterSelectDlg::buildControls()
     list_->setGeometry(du.rect(7, 19, 173, 81));
     list_->setColumnCount(2);
     list_->setHeaderLabels({QStringLiteral("プリンタ名"), QStringLiteral("接続先")});
-    list_->header()->setStretchLastSection(false);
+    // The connection column takes the room the name column leaves: dragging the border
+    // between them to the left shows more of a long connection.
+    list_->header()->setStretchLastSection(true);
+    list_->header()->setSectionResizeMode(QHeaderView::Interactive);
+    list_->header()->setMinimumSectionSize(du.x(10));
     list_->header()->setSectionsMovable(false);
     list_->header()->setSectionsClickable(false);
     list_->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -160,8 +167,13 @@ void CPrinterSelectDlg::fillList()
 // default by having it, not a column the user dragged wider, not the place.
 void CPrinterSelectDlg::startAfresh()
 {
-    for (const int column : {NameColumn, ConnectionColumn})
-        list_->header()->resizeSection(column, kColumnWidths[column]);
+    // The columns share the list's width as the designed widths do. The header stretches its
+    // last section only when the list is resized, so the connection column is sized here too.
+    const int room = list_->contentsRect().width();
+    const int name =
+        room * kColumnWidths[NameColumn] / (kColumnWidths[NameColumn] + kColumnWidths[ConnectionColumn]);
+    list_->header()->resizeSection(NameColumn, name);
+    list_->header()->resizeSection(ConnectionColumn, room - name);
     list_->scrollToItem(list_->currentItem());
     list_->setFocus();
     okButton_->setDefault(true);

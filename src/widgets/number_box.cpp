@@ -24,7 +24,20 @@ QString NumberBox::text() const
 
 void NumberBox::setText(const QString& text)
 {
+    // The same text again is no rewrite: the caret stays where the user left it.
+    if (text == lineEdit()->text())
+        return;
     lineEdit()->setText(text);
+    // A text the program wrote under the user's caret is selected, so the next keys replace it
+    // rather than extend it.
+    if (hasFocus())
+        selectAll();
+}
+
+void NumberBox::focusAndSelect()
+{
+    setFocus(Qt::OtherFocusReason);
+    selectAll();
 }
 
 QValidator::State NumberBox::validate(QString& input, int&) const

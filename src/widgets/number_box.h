@@ -13,8 +13,14 @@ public:
     explicit NumberBox(QWidget* parent = nullptr);
 
     void setRange(int min, int max);
+    int minimum() const { return min_; }
+    int maximum() const { return max_; }
     QString text() const;
+    // Shows a text of the program's (a loaded value or a correction), selected whole while
+    // the box has the focus.
     void setText(const QString& text);
+    // Gives the box the focus with its whole text selected, as after a notice about it.
+    void focusAndSelect();
 
     QValidator::State validate(QString& input, int& pos) const override;
     void stepBy(int steps) override;

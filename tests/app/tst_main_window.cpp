@@ -1,3 +1,4 @@
+#include "app/artwork.h"
 #include "app/qt_translation.h"
 #include "menu/main_menu.h"
 #include "model/command_ids.h"
@@ -70,6 +71,15 @@ private slots:
                                               : QString::number(item->data().toInt()) + " " + item->text());
         }
         QCOMPARE(shown, expected.split('|'));
+    }
+
+    // The icon drawn at build time is the drawing itself, at every size the window offers.
+    void programIconIsTheDrawing()
+    {
+        const QIcon icon = programIcon();
+        QCOMPARE(icon.availableSizes().size(), 4);
+        for (const QSize& size : icon.availableSizes())
+            QCOMPARE(icon.pixmap(size).toImage(), programIconPixmap(size.width()).toImage());
     }
 
     // The help command is on only where the program's page lies beside it or under share/,

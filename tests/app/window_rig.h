@@ -22,13 +22,13 @@ inline const ModelVariant& variantNamed(const QString& deliverable)
 // Chooses the printer at start-up and cancels later selections; opens no file and no queue;
 // notes the texts of message boxes, which take `answer` unless they
 // have only OK.
-class Window : public CMainDlg, PrinterSelectorPort, SpoolerPort, FileChooserPort, DesktopOpenerPort {
+class Window : public CMainDlg, PrinterSelectorPort, SpoolerPort, FileChooserPort {
 public:
     explicit Window(const QString& deliverable,
                     const QString& programDirectory = QCoreApplication::applicationDirPath())
         : CMainDlg(variantNamed(deliverable), programDirectory)
     {
-        initialise({*this, *this, *this, *this});
+        initialise({*this, *this, *this});
         show();
     }
     Answer showMessage(std::string_view text, std::string_view, ButtonSet buttons, MessageIcon) override
@@ -43,7 +43,6 @@ public:
     std::unique_ptr<OpenQueue> openForUse(std::string_view) override { return ++opens, nullptr; }
     std::optional<std::string> chooseFileToOpen(std::string_view) override { return std::nullopt; }
     std::optional<std::string> chooseFileToSave(std::string_view) override { return std::nullopt; }
-    bool openFile(const QString&) override { return true; }
 
     int opens = 0;
     QStringList texts;

@@ -9,16 +9,19 @@
 #include "pagedata/form_editor.h"
 #include "pagedata/form_page_data.h"
 #include "pagedata/number_rules.h"
+#include "pagedata/page_data_for.h"
 #include "pagedata/param_cases.h"
 #include "pagedata/slider_stops.h"
 #include "pages/format_dlg.h"
 #include "pages/page_factory.h"
+#include "pages/radio_pair_box.h"
 #include "widgets/feed_row.h"
 #include "widgets/number_box.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
@@ -107,6 +110,33 @@ private slots:
             QVERIFY(std::string(editor.image(form.formName)) != before);
             messages.shown.clear();
         }
+    }
+
+    // A switch box measures its caption once, yet after a change of font or caption it asks for
+    // what a box made that way asks for.
+    void switchBoxFollowsChanges()
+    {
+        QFETCH_GLOBAL(const ModelVariant*, variant);
+        const PageData data = *pageDataFor(*variant, PageId::MSW1);
+        const ControlSpec& control =
+            *std::ranges::find(data.controls(), ControlKind::RadioPair, &ControlSpec::kind);
+        const auto hint = [](RadioPairBox& box) {
+            box.layout()->activate();
+            return box.minimumSizeHint();
+        };
+        RadioPairBox box(control, [] {});
+        const int before = hint(box).width();
+        for (int change = 0; change < 2; ++change) {
+            QFont font = box.font();
+            font.setPointSize(font.pointSize() + 4 * (1 - change));
+            box.setFont(font);
+            box.setTitle(box.title() + box.title().repeated(2 * change));
+            RadioPairBox fresh(control, [] {});
+            fresh.setFont(font);
+            fresh.setTitle(box.title());
+            QCOMPARE(hint(box), hint(fresh));
+        }
+        QVERIFY(hint(box).width() > before);
     }
 
     // The form list drives the button's caption; OK in the dialog edits the form the list shows
