@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake clang-format
+  build-essential cmake clang-format clang libclang-rt-dev
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl1-mesa-dev
   libcups2-dev cups cups-daemon cups-client cups-bsd cups-filters
   fonts-ipafont-gothic
@@ -45,6 +45,7 @@ required=(
   "/usr/bin/dpkg-buildflags dpkg-dev"
   "/usr/bin/desktop-file-validate desktop-file-utils"
   "/usr/bin/lintian lintian"
+  "/usr/bin/clang++ clang"
   "/usr/bin/ansible-playbook ansible-core"
 )
 absent=()
@@ -52,6 +53,11 @@ for entry in "${required[@]}"; do
   read -r path package <<<"$entry"
   [[ -e $path ]] || absent+=("$path (package $package)")
 done
+# The fuzz targets link libFuzzer and the sanitizer runtimes of clang.
+if [[ -x /usr/bin/clang++ ]] && ! echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }' |
+  clang++ -x c++ -fsanitize=fuzzer,address,undefined -o /dev/null - 2>/dev/null; then
+  absent+=("libFuzzer and the sanitizer runtimes for clang (package libclang-rt-dev)")
+fi
 if ((${#absent[@]})); then
   printf 'install-deps: still missing after installing:\n' >&2
   printf '  %s\n' "${absent[@]}" >&2

@@ -19,3 +19,8 @@ run_suite() {
 run_suite "$root/build-test" RelWithDebInfo
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_suite "$root/build-sanitize" Debug -DKBS_SANITIZE=ON
+
+# The fuzz targets, a few seconds each from their seeds: a regression on a seed or a quick find
+# fails the run. tools/fuzz.sh runs them at length.
+rm -rf "$root/build-test-fuzz"
+FUZZ_BUILD_DIR="$root/build-test-fuzz" FUZZ_JOBS=$jobs "$root/tools/fuzz.sh" 30

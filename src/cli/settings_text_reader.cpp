@@ -168,8 +168,9 @@ private:
                 writeFormField(*setting->form, value.number, stored);
             take(*setting, [&](std::size_t, const OwnedBits& bits) { return stored[bits.offset]; });
         }
-        for (const auto& [setting, bytes] : hexValues_)
-            take(*setting, [&](std::size_t i, const OwnedBits&) { return bytes[i]; });
+        // Not a structured binding: clang before 16 cannot capture one.
+        for (const auto& hex : hexValues_)
+            take(*hex.first, [&](std::size_t i, const OwnedBits&) { return hex.second[i]; });
         if (tail_)
             image.tail = *tail_;
         return image;

@@ -2,7 +2,9 @@
 
 #include <cups/cups.h>
 
+#include <fcntl.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -77,18 +79,36 @@ bool succeeded(const IppMessage& response)
     return response && ippGetStatusCode(response.get()) < 0x0100;
 }
 
-CupsConnection::CupsConnection(Clock::time_point deadline, const PrintServer& server) : deadline_(deadline)
+CupsConnection::CupsConnection(Clock::time_point deadline, const PrintServer& server)
+    : deadline_(deadline), feed_(server.feed)
 {
     cupsSetPasswordCB2(noPassword, nullptr);
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - Clock::now());
-    if (left.count() <= 0)
+    if (feed_ || left.count() <= 0)
         return;
     http_ = httpConnect2(server.host.c_str(), server.port, nullptr, AF_UNSPEC, cupsEncryption(), 1,
                          static_cast<int>(left.count()), nullptr);
+    if (!http_ || (watchedSocket_ = fcntl(httpGetFd(http_), F_DUPFD_CLOEXEC, 0)) < 0)
+        return;
+    watchdog_ = std::thread([this] {
+        std::unique_lock lock(watchMutex_);
+        if (!watchWake_.wait_until(lock, deadline_, [this] { return closing_; }))
+            shutdown(watchedSocket_, SHUT_RDWR);
+    });
 }
 
 CupsConnection::~CupsConnection()
 {
+    if (watchdog_.joinable()) {
+        {
+            const std::lock_guard lock(watchMutex_);
+            closing_ = true;
+        }
+        watchWake_.notify_one();
+        watchdog_.join();
+    }
+    if (watchedSocket_ >= 0)
+        close(watchedSocket_);
     if (http_)
         httpClose(http_);
 }
@@ -98,7 +118,8 @@ bool CupsConnection::armWait()
     const Seconds left = deadline_ - Clock::now();
     if (left < kShortestWait)
         return false;
-    httpSetTimeout(http_, std::min(left, kLongestWait).count(), keepWaiting, this);
+    if (http_)
+        httpSetTimeout(http_, std::min(left, kLongestWait).count(), keepWaiting, this);
     return true;
 }
 
@@ -111,8 +132,12 @@ bool CupsConnection::post(IppMessage request, std::string_view resource,
                           std::span<const std::uint8_t> document)
 {
     // A request that failed leaves the connection in an unknown state: nothing more goes on it.
-    if (!http_ || broken_ || !armWait())
+    if (!connected() || broken_ || !armWait())
         return false;
+    if (feed_) {
+        fedRequest_ = std::move(request);
+        return true;
+    }
     const std::string path(resource);
     // The length covers the request and its document; 0 would send it in chunks.
     const std::size_t length = ippLength(request.get()) + document.size();
@@ -125,15 +150,28 @@ bool CupsConnection::post(IppMessage request, std::string_view resource,
 
 IppMessage CupsConnection::answer()
 {
-    if (!http_ || broken_ || !armWait())
+    if (!connected() || broken_ || !armWait())
         return nullptr;
     // Until the whole answer is in, the connection is in no state for another request.
     broken_ = true;
+    const std::optional<std::string> body = feed_ ? feed_->answerTo(fedRequest_.get()) : answerBody();
+    if (!body)
+        return nullptr;
+    IppMessage response(ippNew());
+    BodyReader reader{*body};
+    if (ippReadIO(&reader, readFromBody, 1, nullptr, response.get()) != IPP_STATE_DATA)
+        return nullptr;
+    broken_ = false;
+    return response;
+}
+
+std::optional<std::string> CupsConnection::answerBody()
+{
     http_status_t status = HTTP_STATUS_CONTINUE;
     while (status == HTTP_STATUS_CONTINUE && Clock::now() < deadline_)
         status = httpUpdate(http_);
     if (status != HTTP_STATUS_OK)
-        return nullptr;
+        return std::nullopt;
 
     std::string body;
     char chunk[32768];
@@ -143,17 +181,11 @@ IppMessage CupsConnection::answer()
            body.size() < kLargestAnswer)
         body.append(chunk, static_cast<std::size_t>(got));
     if (got != 0)
-        return nullptr;
-
-    IppMessage response(ippNew());
-    BodyReader reader{body};
-    if (ippReadIO(&reader, readFromBody, 1, nullptr, response.get()) != IPP_STATE_DATA)
-        return nullptr;
+        return std::nullopt;
     // Whatever the server sent after its answer would be taken for the next one.
     if (httpGetState(http_) != HTTP_STATE_WAITING)
         httpFlush(http_);
-    broken_ = false;
-    return response;
+    return body;
 }
 
 IppMessage CupsConnection::request(IppMessage request, std::string_view resource)

@@ -151,11 +151,16 @@ std::optional<std::vector<InstalledQueue>> installedQueues(std::chrono::millisec
     return installed;
 }
 
-CupsPrinterList::CupsPrinterList(std::chrono::milliseconds budget) : budget_(budget) {}
+CupsPrinterList::CupsPrinterList(std::chrono::milliseconds budget, AnswerFeed* feed)
+    : budget_(budget), feed_(feed)
+{
+}
 
 std::vector<PrinterChoice> CupsPrinterList::usablePrinters(const ModelVariant& variant)
 {
-    CupsConnection connection(CupsConnection::Clock::now() + budget_);
+    PrintServer server = defaultPrintServer();
+    server.feed = feed_;
+    CupsConnection connection(CupsConnection::Clock::now() + budget_, server);
     std::vector<PrinterChoice> usable;
     // Of every queue, only what the model test needs: most queues are of models no program serves.
     static const char* const requested[] = {"printer-name", "printer-make-and-model"};

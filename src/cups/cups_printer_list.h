@@ -37,12 +37,14 @@ class CupsPrinterList : public PrinterListSource {
 public:
     static constexpr std::chrono::milliseconds kDefaultBudget{10000};
 
-    explicit CupsPrinterList(std::chrono::milliseconds budget = kDefaultBudget);
+    // With a feed, its answers stand in for libcups' default server.
+    explicit CupsPrinterList(std::chrono::milliseconds budget = kDefaultBudget, AnswerFeed* feed = nullptr);
 
     std::vector<PrinterChoice> usablePrinters(const ModelVariant& variant) override;
 
 private:
     std::chrono::milliseconds budget_;
+    AnswerFeed* feed_;
 };
 
 } // namespace kbs

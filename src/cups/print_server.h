@@ -6,11 +6,15 @@
 
 namespace kbs {
 
+class AnswerFeed; // see cups/cups_connection.h
+
 // Which print server a connection goes to: a host name or address with its port, or the path
 // of the server's local socket.
 struct PrintServer {
     std::string host; // "printhost", "192.0.2.7", "[2001:db8::7]" or "/run/cups/cups.sock"
     int port = 631;   // not used for a socket
+    // When set, no server is asked: the answers come from the feed (the fuzz targets give one).
+    AnswerFeed* feed = nullptr;
 
     bool isSocket() const { return host.starts_with('/'); }
     // How reports and records name it: the socket path, or host:port.

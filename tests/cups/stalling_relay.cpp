@@ -1,160 +1,101 @@
 #include "stalling_relay.h"
 
-#include <fcntl.h>
+#include <cups/cups.h>
+
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstring>
+#include <vector>
 
 namespace kbs::test {
 
 namespace {
 
-sockaddr_un addressOf(const std::string& path)
+int unixSocket(const std::string& path, bool listen)
 {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
+    sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
     std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
-    return address;
-}
-
-void closeFd(int& fd)
-{
-    if (fd >= 0)
-        ::close(fd);
-    fd = -1;
+    const auto* name = reinterpret_cast<const sockaddr*>(&address);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (listen ? ::bind(fd, name, sizeof address) == 0 && ::listen(fd, 64) == 0
+               : ::connect(fd, name, sizeof address) == 0)
+        return fd;
+    ::close(fd);
+    return -1;
 }
 
 } // namespace
 
-StallingRelay::StallingRelay(std::string serverSocket, std::string listenPath)
-    : serverSocket_(std::move(serverSocket)), listenPath_(std::move(listenPath))
+StallingRelay::StallingRelay() : serverSocket_(cupsServer()), listenPath_(serverSocket_ + ".relay")
 {
     ::unlink(listenPath_.c_str());
-    const sockaddr_un address = addressOf(listenPath_);
-    listenFd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (listenFd_ < 0 ||
-        ::bind(listenFd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listenFd_, 64) != 0 || ::pipe2(wakeFds_, O_CLOEXEC) != 0) {
-        closeFd(listenFd_);
-        return;
-    }
+    listenFd_ = unixSocket(listenPath_, true);
     thread_ = std::thread([this] { run(); });
+    cupsSetServer(listenPath_.c_str());
 }
 
 StallingRelay::~StallingRelay()
 {
+    cupsSetServer(nullptr);
     stopping_ = true;
-    wake();
-    if (thread_.joinable())
-        thread_.join();
-    for (Pair& pair : pairs_) {
-        closeFd(pair.client);
-        closeFd(pair.server);
-    }
-    closeFd(listenFd_);
-    closeFd(wakeFds_[0]);
-    closeFd(wakeFds_[1]);
+    thread_.join();
+    ::close(listenFd_);
     ::unlink(listenPath_.c_str());
 }
 
-void StallingRelay::stall(bool everything)
+void StallingRelay::fail(Failure how, bool everything)
 {
-    {
-        const std::lock_guard lock(mutex_);
-        acceptNew_ = acceptNew_ && !everything;
-        for (Pair& pair : pairs_)
-            pair.stalled = true;
-    }
-    wake();
-}
-
-void StallingRelay::wake()
-{
-    if (wakeFds_[1] >= 0) {
-        const char byte = 0;
-        [[maybe_unused]] const ssize_t written = ::write(wakeFds_[1], &byte, 1);
-    }
+    failure_ = how;
+    failedBefore_ = everything ? INT_MAX : accepted_.load();
 }
 
 void StallingRelay::run()
 {
+    struct Pair {
+        int client, server, number;
+        bool open = client >= 0 && server >= 0;
+        std::string held{}; // the server's answers since the connection began to trickle
+        std::size_t trickled = 0;
+    };
+    std::vector<Pair> pairs;
+    // Looks every 20 ms: a trickle's pace, and how soon a failure is seen.
     while (!stopping_) {
-        std::vector<pollfd> watched{{wakeFds_[0], POLLIN, 0}};
-        std::vector<std::size_t> pairOf{0};
-        {
-            const std::lock_guard lock(mutex_);
-            if (acceptNew_)
-                watched.push_back({listenFd_, POLLIN, 0});
-            for (std::size_t i = 0; i < pairs_.size(); ++i) {
-                if (pairs_[i].stalled || pairs_[i].client < 0)
+        const bool stall = failure_ == Failure::Stall;
+        std::vector<pollfd> watched{{listenFd_, POLLIN, 0}};
+        for (const Pair& pair : pairs)
+            if (pair.open && !(stall && pair.number < failedBefore_))
+                watched.insert(watched.end(), {{pair.client, POLLIN, 0}, {pair.server, POLLIN, 0}});
+        ::poll(watched.data(), watched.size(), 20);
+        if (watched[0].revents)
+            pairs.push_back({::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC),
+                             unixSocket(serverSocket_, false), accepted_++});
+        for (const pollfd& entry : watched)
+            for (Pair& pair : pairs) {
+                if (!entry.revents || (entry.fd != pair.client && entry.fd != pair.server))
                     continue;
-                watched.push_back({pairs_[i].client, POLLIN, 0});
-                watched.push_back({pairs_[i].server, POLLIN, 0});
+                char buffer[16384];
+                const ssize_t got = ::read(entry.fd, buffer, sizeof buffer);
+                const int to = entry.fd == pair.client ? pair.server : pair.client;
+                if (to == pair.client && pair.number < failedBefore_ && got > 0)
+                    pair.held.append(buffer, std::size_t(got));
+                else if (got <= 0 || ::send(to, buffer, std::size_t(got), MSG_NOSIGNAL) != got)
+                    pair.open = false;
             }
-        }
-        if (::poll(watched.data(), watched.size(), -1) < 0)
-            continue;
-        if (watched[0].revents) {
-            char drain[64];
-            [[maybe_unused]] const ssize_t read = ::read(wakeFds_[0], drain, sizeof drain);
-            continue; // the states may have changed: look again
-        }
-        for (const pollfd& entry : watched) {
-            if (!entry.revents || entry.fd == wakeFds_[0])
-                continue;
-            if (entry.fd == listenFd_) {
-                acceptOne();
-                continue;
+        // A trickle: the server's answers a byte at a time, and then more bytes without end.
+        for (Pair& pair : pairs)
+            if (!pair.held.empty() && pair.open) {
+                const char next = pair.trickled < pair.held.size() ? pair.held[pair.trickled] : 'a';
+                pair.trickled += ::send(pair.client, &next, 1, MSG_NOSIGNAL | MSG_DONTWAIT) == 1;
             }
-            const std::lock_guard lock(mutex_);
-            for (Pair& pair : pairs_) {
-                if (pair.stalled || (entry.fd != pair.client && entry.fd != pair.server))
-                    continue;
-                const bool open = entry.fd == pair.client ? relay(pair.client, pair.server)
-                                                          : relay(pair.server, pair.client);
-                if (!open) {
-                    closeFd(pair.client);
-                    closeFd(pair.server);
-                }
-            }
-        }
     }
-}
-
-void StallingRelay::acceptOne()
-{
-    Pair pair;
-    pair.client = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
-    if (pair.client < 0)
-        return;
-    const sockaddr_un address = addressOf(serverSocket_);
-    pair.server = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (pair.server < 0 ||
-        ::connect(pair.server, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-        closeFd(pair.client);
-        closeFd(pair.server);
-        return;
+    for (const Pair& pair : pairs) {
+        ::close(pair.client);
+        ::close(pair.server);
     }
-    const std::lock_guard lock(mutex_);
-    pairs_.push_back(pair);
-}
-
-bool StallingRelay::relay(int from, int to)
-{
-    char buffer[16384];
-    const ssize_t got = ::read(from, buffer, sizeof buffer);
-    if (got <= 0)
-        return false;
-    for (ssize_t sent = 0; sent < got;) {
-        const ssize_t now = ::send(to, buffer + sent, std::size_t(got - sent), MSG_NOSIGNAL);
-        if (now <= 0)
-            return false;
-        sent += now;
-    }
-    return true;
 }
 
 } // namespace kbs::test
